@@ -1,0 +1,19 @@
+# The two everyday commands: `make run` and `make test`. Both install what is missing first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build
+
+run:
+	@scripts/install-deps run
+	@$(MAKE) --no-print-directory build
+	@echo "The window is not built yet: only the formula engine and its tests exist."
+
+test:
+	@scripts/install-deps test
+	@$(MAKE) --no-print-directory build
+	ctest --test-dir $(BUILD) --output-on-failure
+
+build:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) --parallel $(JOBS)

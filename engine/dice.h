@@ -1,0 +1,16 @@
+#pragma once
+
+#include "random_source.h"
+
+#include <cstdint>
+
+// The value of one throw of a die of `faces` faces for a drawn value r in [0, 1):
+// 1..faces, and 1 for a die of 0 faces.
+std::int32_t die_value(std::int16_t faces, float r);
+
+// The sum of `count` throws of a die of `faces` faces, drawn in order.
+std::int32_t roll_sum(std::int16_t count, std::int16_t faces, RandomSource& random);
+
+// Throws `rolls` dice of `faces` faces and sums the `keep` highest (1 <= keep <= rolls).
+std::int32_t roll_keep_best(std::int16_t keep, std::int16_t faces, std::int16_t rolls,
+                            RandomSource& random);
