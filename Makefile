@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 run:
 	@scripts/install-deps run
 	@$(MAKE) --no-print-directory build
-	@echo "The window is not built yet: only the formula engine and its tests exist."
+	$(BUILD)/app/tirlo
 
 test:
 	@scripts/install-deps test

@@ -12,7 +12,8 @@ constexpr std::uint64_t increment = 1442695040888963407u;
 
 void DefaultRandomSource::seed_from_clock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    seed(static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    seed(static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
 void DefaultRandomSource::seed(std::uint64_t seed) {

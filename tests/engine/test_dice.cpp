@@ -2,7 +2,6 @@
 #include "engine/scripted_random_source.h"
 
 #include <QTest>
-
 #include <cmath>
 
 namespace {

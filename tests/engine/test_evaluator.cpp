@@ -2,7 +2,6 @@
 #include "engine/scripted_random_source.h"
 
 #include <QTest>
-
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -71,11 +70,11 @@ void TestEvaluator::totals_data() {
     QTest::newRow("bare d") << "d" << QList<float>{highest} << " 1" << 1;
     QTest::newRow("one face") << "4d1" << QList<float>{highest} << " 4" << 4;
     // Throws 1, 4, 6, 2: the best three make 12.
-    QTest::newRow("keep best 3 of 4") << "3d6/4" << QList<float>{0.0f, 0.5f, highest, 0.2f} << " 12" << 4;
+    QTest::newRow("keep best 3 of 4")
+        << "3d6/4" << QList<float>{0.0f, 0.5f, highest, 0.2f} << " 12" << 4;
     QTest::newRow("rolls raised to count") << "3d6/2" << low_mid_high << " 11" << 3;
     QTest::newRow("rolls left out") << "d6/" << QList<float>{highest} << " 6" << 1;
-    QTest::newRow("keep ends with its term")
-        << "3d6/4+2d8+1" << QList<float>{0.0f} << " 6" << 6;
+    QTest::newRow("keep ends with its term") << "3d6/4+2d8+1" << QList<float>{0.0f} << " 6" << 6;
     QTest::newRow("second d overwrites count") << "2d3d4" << QList<float>{highest} << " 12" << 3;
     QTest::newRow("second slash overwrites faces")
         << "3d6/4/5" << QList<float>{highest} << " 12" << 5;
@@ -108,29 +107,42 @@ void TestEvaluator::errors_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("expectedDraws");
 
-    QTest::newRow("empty") << "" << "?" << 0;
-    QTest::newRow("spaces only") << "   " << "?" << 0;
-    QTest::newRow("number above 1000") << "1001" << "???" << 0;
-    QTest::newRow("letter") << "2x6" << "??? : x" << 0;
-    QTest::newRow("letter lower-cased") << "2X6" << "??? : x" << 0;
-    QTest::newRow("inner space") << "2d6 + 3" << "??? :  " << 2;
-    QTest::newRow("last error wins") << "2000x" << "??? : x" << 0;
-    QTest::newRow("prompt text") << "entrez votre jet ici..." << "??? : ." << 0;
+    QTest::newRow("empty") << ""
+                           << "?" << 0;
+    QTest::newRow("spaces only") << "   "
+                                 << "?" << 0;
+    QTest::newRow("number above 1000") << "1001"
+                                       << "???" << 0;
+    QTest::newRow("letter") << "2x6"
+                            << "??? : x" << 0;
+    QTest::newRow("letter lower-cased") << "2X6"
+                                        << "??? : x" << 0;
+    QTest::newRow("inner space") << "2d6 + 3"
+                                 << "??? :  " << 2;
+    QTest::newRow("last error wins") << "2000x"
+                                     << "??? : x" << 0;
+    QTest::newRow("prompt text") << "entrez votre jet ici..."
+                                 << "??? : ." << 0;
     QTest::newRow("accented capital") << u"2d6+\u00C9"_s << u"??? : \u00E9"_s << 2;
     QTest::newRow("emoji whole") << u"1+\U0001F3B2"_s << u"??? : \U0001F3B2"_s << 0;
-    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QString("??? : ") + QChar(0xD800)
-                                    << 0;
-    QTest::newRow("tab not trimmed") << "\t2" << "??? : \t" << 0;
+    QTest::newRow("lone surrogate")
+        << QString(QChar(0xD800)) << QString("??? : ") + QChar(0xD800) << 0;
+    QTest::newRow("tab not trimmed") << "\t2"
+                                     << "??? : \t" << 0;
     QTest::newRow("no-break space not trimmed") << u"2\u00A0"_s << u"??? : \u00A0"_s << 0;
     QTest::newRow("fullwidth digit") << u"\uFF11"_s << u"??? : \uFF11"_s << 0;
     QTest::newRow("arabic-indic digit") << u"\u0663"_s << u"??? : \u0663"_s << 0;
-    QTest::newRow("terms still thrown after error") << "2d6x+3d4" << "??? : x" << 5;
-    QTest::newRow("count past limit not thrown") << "1001d6+2d6" << "???" << 2;
-    QTest::newRow("faces past limit not thrown") << "d1001+d6" << "???" << 1;
-    QTest::newRow("rolls past limit not thrown") << "3d6/1001+d6" << "???" << 1;
+    QTest::newRow("terms still thrown after error") << "2d6x+3d4"
+                                                    << "??? : x" << 5;
+    QTest::newRow("count past limit not thrown") << "1001d6+2d6"
+                                                 << "???" << 2;
+    QTest::newRow("faces past limit not thrown") << "d1001+d6"
+                                                 << "???" << 1;
+    QTest::newRow("rolls past limit not thrown") << "3d6/1001+d6"
+                                                 << "???" << 1;
     QTest::newRow("forty digits") << repeated("9", 40) << "???" << 0;
-    QTest::newRow("forty-digit count") << repeated("9", 40) + "d6/" + repeated("9", 40) << "???"
-                                       << 0;
+    QTest::newRow("forty-digit count")
+        << repeated("9", 40) + "d6/" + repeated("9", 40) << "???" << 0;
     QTest::newRow("megabyte of letters") << repeated("x", 1 << 20) << "??? : x" << 0;
 }
 

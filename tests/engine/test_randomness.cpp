@@ -2,7 +2,6 @@
 #include "engine/random_source.h"
 
 #include <QTest>
-
 #include <array>
 #include <vector>
 

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Starts the real program on an X server with a window manager, checks its
+# window, saves a screenshot of it and closes it as a user would.
+# Usage: real_window.sh TIRLO_BINARY SCREENSHOT_DIR   (run under xvfb-run)
+set -euo pipefail
+binary=$1
+shots=$2
+mkdir -p "$shots"
+
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null || true' EXIT
+timeout 10 bash -c 'until wmctrl -m >/dev/null 2>&1; do sleep 0.1; done'
+
+"$binary" &
+app=$!
+id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tirlo$' | head -n 1)
+
+fail() { echo "FAIL: $*" >&2; kill "$app" 2>/dev/null; exit 1; }
+size=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[[ $size == 153x57 ]] || fail "client area is $size, not 153x57"
+caption=$(xdotool getwindowname "$id")
+[[ $caption == Tirlo ]] || fail "caption is '$caption'"
+
+sleep 1 # the start-up fade takes 390 ms
+import -frame -window "$id" "$shots/main-window.png"
+
+wmctrl -i -c "$id"
+status=0
+timeout 10 tail --pid="$app" -f /dev/null || fail "the program did not end when its window was closed"
+wait "$app" || status=$?
+[[ $status -eq 0 ]] || fail "exit status $status"
+echo "PASS: window 153x57 \"Tirlo\", closed with status 0; screenshot in $shots/main-window.png"

@@ -1,0 +1,149 @@
+#include "main_window.h"
+
+#include "die_icon.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+#include <limits>
+
+namespace {
+
+constexpr int fade_interval_ms = 15;
+constexpr std::int16_t fade_start = 255;
+constexpr std::int16_t fade_step = 10;
+
+} // namespace
+
+tirlo::tirlo(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      txt_entree(new QLineEdit(QStringLiteral("entrez votre jet ici..."), this)),
+      txt_result(new QLineEdit(QStringLiteral("résultat"), this)),
+      but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
+      but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)) {
+    setObjectName(QStringLiteral("tirlo"));
+    setWindowTitle(QStringLiteral("Tirlo"));
+    setWindowIcon(die_icon());
+    setFixedSize(153, 57);
+
+    tempo->setObjectName(QStringLiteral("tempo"));
+    tempo->setInterval(fade_interval_ms);
+    connect(tempo, &QTimer::timeout, this, &tirlo::tempo_Timer);
+
+    but_help->setObjectName(QStringLiteral("but_help"));
+    but_help->setGeometry(111, 31, 39, 25);
+    but_help->setAccessibleName(QStringLiteral("Aide"));
+
+    but_ok->setObjectName(QStringLiteral("but_ok"));
+    but_ok->setGeometry(4, 31, 39, 25);
+    but_ok->setAccessibleName(QStringLiteral("Lancer les dés"));
+    // Enter presses the focused button, and OK from anywhere else.
+    but_ok->setDefault(true);
+    but_ok->setAutoDefault(true);
+    but_help->setAutoDefault(true);
+    connect(but_ok, &QPushButton::clicked, this, &tirlo::but_ok_Click);
+
+    txt_result->setObjectName(QStringLiteral("txt_result"));
+    txt_result->setGeometry(44, 30, 65, 26);
+    txt_result->setReadOnly(true);
+    txt_result->setAccessibleName(QStringLiteral("Résultat"));
+
+    txt_entree->setObjectName(QStringLiteral("txt_entree"));
+    txt_entree->setGeometry(4, 4, 146, 25);
+    txt_entree->setMaxLength(std::numeric_limits<int>::max());
+    txt_entree->setAccessibleName(QStringLiteral("Formule de dés"));
+    txt_entree->installEventFilter(this);
+
+    setTabOrder(txt_entree, txt_result);
+    setTabOrder(txt_result, but_ok);
+    setTabOrder(but_ok, but_help);
+
+    Form_Load();
+}
+
+void tirlo::Form_Load() {
+    state.err_flag = false;
+    first_click = true;
+    state.total = 0;
+    face_colour = palette().color(QPalette::Window);
+    start_fade();
+    random.seed_from_clock();
+}
+
+// Runs whenever the window's own face is drawn anew: shown, uncovered,
+// restored, or re-coloured by the fade. A control redrawing itself (a caret
+// blink, a typed character) is not such an occasion.
+void tirlo::Form_Paint() {
+    but_ok->setFocus(Qt::OtherFocusReason);
+}
+
+void tirlo::txt_entree_Click() {
+    if (!first_click) {
+        return;
+    }
+    txt_entree->clear();
+    QFont bold = txt_result->font();
+    bold.setBold(true);
+    txt_result->setFont(bold);
+    txt_result->clear();
+    first_click = false;
+}
+
+void tirlo::but_ok_Click() {
+    evaluate_formula(state, txt_entree->text(), random, *this);
+}
+
+void tirlo::set_result_text(const QString& text) {
+    txt_result->setText(text);
+    txt_result->home(false); // a total too wide for the box shows its leading digits
+}
+
+void tirlo::start_fade() {
+    fade_level = fade_start;
+    tempo->start();
+}
+
+void tirlo::tempo_Timer() {
+    face_colour = QColor(fade_level, fade_level, fade_level);
+    update();
+    Form_Paint();
+    fade_level -= fade_step;
+    if (fade_level < 0) {
+        tempo->stop();
+    }
+}
+
+bool tirlo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txt_entree && event->type() == QEvent::MouseButtonPress) {
+        txt_entree_Click();
+    } else if (watched == windowHandle() && event->type() == QEvent::Expose &&
+               windowHandle()->isExposed()) {
+        Form_Paint();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void tirlo::keyPressEvent(QKeyEvent* event) {
+    // The text boxes pass Enter on to their window, as a dialog's would.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        but_ok->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void tirlo::paintEvent(QPaintEvent* event) {
+    // The grey is painted here rather than set in the palette, which the
+    // controls would inherit.
+    QPainter(this).fillRect(event->rect(), face_colour);
+}
+
+void tirlo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Uncovering reaches the native window as an expose event, not the widget.
+    windowHandle()->installEventFilter(this);
+    Form_Paint();
+}

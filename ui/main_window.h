@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/evaluator.h"
+
+#include <QColor>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+
+class QLineEdit;
+class QPushButton;
+
+// The main window: the formula box on top; OK, the result box and help below.
+// Its background fades from white to near black at start and after each total.
+class tirlo final : public QWidget, private ResultSink {
+    Q_OBJECT
+
+public:
+    explicit tirlo(QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void but_ok_Click();
+    void tempo_Timer();
+
+private:
+    void Form_Load();
+    void Form_Paint();
+    void txt_entree_Click();
+
+    void set_result_text(const QString& text) override;
+    void start_fade() override;
+
+    QLineEdit* txt_entree;
+    QLineEdit* txt_result;
+    QPushButton* but_ok;
+    QPushButton* but_help;
+    QTimer* tempo;
+
+    EvaluatorState state;
+    DefaultRandomSource random;
+    bool first_click = false;
+    std::int16_t fade_level = 0;
+    QColor face_colour;
+};
