@@ -1,4 +1,5 @@
 #include "ui/die_icon.h"
+#include "ui/french_translation.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -6,7 +7,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tirlo"));
+    QApplication::setDesktopFileName(QStringLiteral("tirlo"));
     QApplication::setWindowIcon(die_icon());
+    install_french_translation(app);
 
     tirlo window;
     window.show();

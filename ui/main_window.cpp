@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "die_icon.h"
+#include "help_window.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,6 +37,7 @@ tirlo::tirlo(QWidget* parent)
     but_help->setObjectName(QStringLiteral("but_help"));
     but_help->setGeometry(111, 31, 39, 25);
     but_help->setAccessibleName(QStringLiteral("Aide"));
+    connect(but_help, &QPushButton::clicked, this, &tirlo::but_help_Click);
 
     but_ok->setObjectName(QStringLiteral("but_ok"));
     but_ok->setGeometry(4, 31, 39, 25);
@@ -62,6 +64,11 @@ tirlo::tirlo(QWidget* parent)
     setTabOrder(but_ok, but_help);
 
     Form_Load();
+}
+
+// The help window has no owner, so it would outlive the main window.
+tirlo::~tirlo() {
+    delete help;
 }
 
 void tirlo::Form_Load() {
@@ -94,6 +101,15 @@ void tirlo::txt_entree_Click() {
 
 void tirlo::but_ok_Click() {
     evaluate_formula(state, txt_entree->text(), random, *this);
+}
+
+void tirlo::but_help_Click() {
+    if (!help) {
+        help = new form_help;
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 void tirlo::set_result_text(const QString& text) {

@@ -3,12 +3,14 @@
 #include "engine/evaluator.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
 
 class QLineEdit;
 class QPushButton;
+class form_help;
 
 // The main window: the formula box on top; OK, the result box and help below.
 // Its background fades from white to near black at start and after each total.
@@ -17,6 +19,7 @@ class tirlo final : public QWidget, private ResultSink {
 
 public:
     explicit tirlo(QWidget* parent = nullptr);
+    ~tirlo() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,6 +29,7 @@ protected:
 
 private slots:
     void but_ok_Click();
+    void but_help_Click();
     void tempo_Timer();
 
 private:
@@ -47,4 +51,5 @@ private:
     bool first_click = false;
     std::int16_t fade_level = 0;
     QColor face_colour;
+    QPointer<form_help> help; // the open help window, if any
 };

@@ -1,0 +1,182 @@
+#include "ui/help_text.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Lines 3 to 23 of the usage note, as the user must read them.
+const QStringList fixed_lines{
+    "",
+    "Utilisation :",
+    "1 ) Entrez la formule de dés à tirer dans le champ du haut",
+    "2 ) Cliquez sur OK",
+    "3 ) Consultez le résultat dans le champ du bas",
+    "ça va, pas trop fatigué des neurones?",
+    "",
+    "Formules valides :",
+    "d6 : simule un jet de dé à six faces (normal)",
+    "d8 : jet de dé à 8 faces",
+    "dxxx : jet de dé à xxx faces (limité à 1000D1000)",
+    "2d6 : addition du résultat de 2 dés à 6 faces",
+    "3d6+1d4 : addition de 3 dés à 6 faces et 1 dé à 4 faces",
+    "2d8+5 : addition de 2 dés à 8 faces avec un bonus de 5",
+    "3+5 : addition de 2 nombres (vous savez, il y a une calculatrice dans Windows...)",
+    "3d6/4 : addition des trois meilleurs résultats sur 4 jets de dés à 6 faces",
+    "3d6/4+2d8+1 : etc...",
+    "",
+    "Si des points d'interrogation apparaissent dans la fenêtre résultat, c''est que la formule "
+    "comprend une erreur",
+    "",
+    "Amusez-vous bien...",
+};
+
+QList<form_help*> help_windows() {
+    QList<form_help*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* help = qobject_cast<form_help*>(widget)) {
+            found << help;
+        }
+    }
+    return found;
+}
+
+struct MainShown {
+    tirlo window;
+    QPushButton* but_help = window.findChild<QPushButton*>("but_help");
+
+    MainShown() {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            qFatal("the main window was never shown");
+        }
+    }
+    ~MainShown() { QTRY_VERIFY(help_windows().isEmpty()); }
+
+    form_help* open_help() {
+        QTest::mouseClick(but_help, Qt::LeftButton);
+        const QList<form_help*> open = help_windows();
+        return open.size() == 1 ? open.first() : nullptr;
+    }
+
+    static QPlainTextEdit* text_of(form_help* help) {
+        return help->findChild<QPlainTextEdit*>("Text1");
+    }
+};
+
+} // namespace
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void text_is_exact();
+    void window_shows_the_text_borderless();
+    void click_closes_and_reopening_builds_one_copy();
+    void second_press_keeps_one_window();
+    void typing_changes_nothing_and_escape_closes();
+    void main_window_stays_usable();
+    void closing_the_main_window_closes_help();
+};
+
+void TestHelpWindow::text_is_exact() {
+    const QString text = help_text();
+    QVERIFY(text.endsWith("Amusez-vous bien...\r\n"));
+    QStringList lines = text.split("\r\n");
+    QCOMPARE(lines.takeLast(), ""); // after the last CR LF
+    QCOMPARE(lines.size(), 23);
+    QCOMPARE(text.count("\r\n"), 23);
+    QCOMPARE(text.count('\n'), 23);
+    QCOMPARE(text.count('\r'), 23);
+
+    QVERIFY(lines[0].contains("Tirlo") && lines[0].contains("licence"));
+    QVERIFY(lines[1].contains("https://"));
+    for (qsizetype i = 0; i < fixed_lines.size(); ++i) {
+        QCOMPARE(lines[i + 2], fixed_lines[i]);
+    }
+}
+
+void TestHelpWindow::window_shows_the_text_borderless() {
+    MainShown m;
+    form_help* help = m.open_help();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->size(), QSize(417, 425));
+    QVERIFY(help->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(help->windowType(), Qt::Tool); // kept out of the task bar
+    QVERIFY(!help->parentWidget());
+
+    QPlainTextEdit* text = MainShown::text_of(help);
+    QCOMPARE(text->geometry(), QRect(0, 0, 417, 425));
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // The box keeps each CR LF as one line break.
+    QCOMPARE(text->toPlainText(), help_text().replace("\r\n", "\n"));
+    help->close();
+}
+
+void TestHelpWindow::click_closes_and_reopening_builds_one_copy() {
+    MainShown m;
+    for (int opening = 0; opening < 2; ++opening) {
+        QPointer<form_help> help = m.open_help();
+        QVERIFY(help);
+        QCOMPARE(MainShown::text_of(help)->toPlainText(), help_text().replace("\r\n", "\n"));
+        QTest::mouseClick(MainShown::text_of(help)->viewport(), Qt::LeftButton, {},
+                          QPoint(300, 400));
+        QTRY_VERIFY(help.isNull());
+    }
+}
+
+void TestHelpWindow::second_press_keeps_one_window() {
+    MainShown m;
+    form_help* first = m.open_help();
+    QVERIFY(first);
+    QCOMPARE(m.open_help(), first);
+    QCOMPARE(MainShown::text_of(first)->toPlainText(), help_text().replace("\r\n", "\n"));
+    first->close();
+}
+
+void TestHelpWindow::typing_changes_nothing_and_escape_closes() {
+    MainShown m;
+    QPointer<form_help> help = m.open_help();
+    QVERIFY(help);
+    QPlainTextEdit* text = MainShown::text_of(help);
+    QTest::keyClicks(text, "2d6");
+    QTest::keyClick(text, Qt::Key_Delete);
+    QTest::keyClick(text, Qt::Key_Backspace);
+    QCOMPARE(text->toPlainText(), help_text().replace("\r\n", "\n"));
+
+    QTest::keyClick(text, Qt::Key_Escape);
+    QTRY_VERIFY(help.isNull());
+}
+
+void TestHelpWindow::main_window_stays_usable() {
+    MainShown m;
+    form_help* help = m.open_help();
+    QVERIFY(help);
+    auto* input = m.window.findChild<QLineEdit*>("txt_entree");
+    input->setText("3+5");
+    QTest::keyClick(input, Qt::Key_Return);
+    QCOMPARE(m.window.findChild<QLineEdit*>("txt_result")->text(), " 8");
+    QTest::mouseClick(input, Qt::LeftButton);
+    QCOMPARE(help_windows(), QList<form_help*>{help});
+    help->close();
+}
+
+void TestHelpWindow::closing_the_main_window_closes_help() {
+    auto* window = new tirlo;
+    window->show();
+    QTest::mouseClick(window->findChild<QPushButton*>("but_help"), Qt::LeftButton);
+    QCOMPARE(help_windows().size(), 1);
+    delete window;
+    QVERIFY(help_windows().isEmpty());
+}
+
+QTEST_MAIN(TestHelpWindow)
+#include "test_help_window.moc"

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The usage note of the help window: 23 lines, each ending in CR LF.
+QString help_text();
