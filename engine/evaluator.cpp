@@ -17,12 +17,6 @@ std::int16_t narrow(std::int32_t value) {
         std::min<std::int32_t>(value, std::numeric_limits<std::int16_t>::max()));
 }
 
-// A term with a number past the limit is already in error and its total is
-// never shown; throwing it anyway could mean millions of draws.
-bool throwable(std::int16_t count, std::int16_t faces, std::int16_t rolls = 0) {
-    return count <= max_number && faces <= max_number && rolls <= max_number;
-}
-
 QString trim_spaces(const QString& text) {
     qsizetype first = 0;
     qsizetype end = text.size();
@@ -118,6 +112,7 @@ private:
         s_.acc = s_.acc > (ceiling - digit) / 10 ? ceiling : s_.acc * 10 + digit;
         if (s_.acc > max_number) {
             fail(Message::too_big);
+            term_past_limit_ = true;
         }
     }
 
@@ -144,7 +139,7 @@ private:
             s_.rolls = narrow(s_.acc);
             s_.dice_count = std::max<std::int16_t>(s_.dice_count, 1);
             s_.rolls = std::max(s_.rolls, s_.dice_count);
-            if (throwable(s_.dice_count, s_.faces, s_.rolls)) {
+            if (!term_past_limit_) {
                 s_.total += roll_keep_best(s_.dice_count, s_.faces, s_.rolls, random_);
             }
             s_.faces = 0;
@@ -153,7 +148,7 @@ private:
         } else {
             s_.faces = narrow(s_.acc);
             s_.dice_count = std::max<std::int16_t>(s_.dice_count, 1);
-            if (throwable(s_.dice_count, s_.faces)) {
+            if (!term_past_limit_) {
                 s_.total += roll_sum(s_.dice_count, s_.faces, random_);
             }
             s_.dice_count = 0;
@@ -162,6 +157,7 @@ private:
         s_.term_kind = TermKind::plain;
         s_.acc = 0;
         s_.keep_mode = false;
+        term_past_limit_ = false;
     }
 
     void bad_char() { fail(Message::bad_char); }
@@ -170,6 +166,10 @@ private:
     RandomSource& random_;
     Message message_ = Message::none;
     char32_t offending_ = 0;
+    // A term that held a number past the limit, even one a later "d" or "/"
+    // replaced, is in error and its total never shown: it is not thrown, which
+    // also spares the millions of draws a huge count would cost.
+    bool term_past_limit_ = false;
 };
 
 } // namespace
