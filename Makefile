@@ -13,6 +13,7 @@ test:
 	@scripts/install-deps test
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure
+	@$(MAKE) --no-print-directory test-sanitized
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -25,3 +26,15 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTIRLO_BENCH=ON
 	cmake --build build-bench --target tirlo_bench --parallel $(JOBS)
 	build-bench/bench/tirlo_bench
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The options
+# come from the environment, so they reach every test, also those started through xvfb-run.
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+.PHONY: test-sanitized
+test-sanitized:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIRLO_SANITIZE=ON
+	cmake --build build-asan --parallel $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir build-asan --output-on-failure
