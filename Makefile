@@ -14,6 +14,7 @@ test:
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure
 	@$(MAKE) --no-print-directory test-sanitized
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -38,3 +39,18 @@ test-sanitized:
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIRLO_SANITIZE=ON
 	cmake --build build-asan --parallel $(JOBS)
 	$(SANITIZER_ENV) ctest --test-dir build-asan --output-on-failure
+
+# libFuzzer on the evaluator for FUZZ_SECONDS, from a copy of fuzz/corpus in build-fuzz
+# (the seeds in the repository stay as they are); crash inputs land in build-fuzz/crashes.
+FUZZ_SECONDS ?= 60
+
+.PHONY: fuzz
+fuzz:
+	@scripts/install-deps fuzz
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DTIRLO_SANITIZE=ON -DTIRLO_FUZZ=ON
+	cmake --build build-fuzz --target tirlo_fuzz --parallel $(JOBS)
+	mkdir -p build-fuzz/corpus build-fuzz/crashes
+	cp fuzz/corpus/* build-fuzz/corpus/
+	$(SANITIZER_ENV) build-fuzz/fuzz/tirlo_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-print_final_stats=1 -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus
