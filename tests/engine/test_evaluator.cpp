@@ -128,8 +128,10 @@ void TestEvaluator::errors_data() {
     QTest::newRow("count past limit not thrown") << "1001d6+2d6" << "???" << 2;
     QTest::newRow("faces past limit not thrown") << "d1001+d6" << "???" << 1;
     QTest::newRow("rolls past limit not thrown") << "3d6/1001+d6" << "???" << 1;
-    QTest::newRow("count past limit, then replaced") << "5000d3d6+d6" << "???" << 1;
-    QTest::newRow("faces past limit, then replaced") << "3d5000/6/4+d6" << "???" << 1;
+    QTest::newRow("count past limit, then replaced") << "5000d3d6+d6"
+                                                     << "???" << 1;
+    QTest::newRow("faces past limit, then replaced") << "3d5000/6/4+d6"
+                                                     << "???" << 1;
     QTest::newRow("forty digits") << repeated("9", 40) << "???" << 0;
     QTest::newRow("forty-digit count") << repeated("9", 40) + "d6/" + repeated("9", 40) << "???"
                                        << 0;

@@ -1,7 +1,6 @@
 #include "engine/random_source.h"
 
 #include <QTest>
-
 #include <vector>
 
 class TestRandomSource : public QObject {
