@@ -14,6 +14,8 @@ test:
 	@scripts/install-deps test
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure
+	@$(MAKE) --no-print-directory test-sanitized
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -28,3 +30,38 @@ screenshots:
 	@scripts/install-deps test
 	@$(MAKE) --no-print-directory build
 	scripts/screenshots $(BUILD)
+
+# Speed of the formula engine against its bare generator, in a Release build of its own.
+.PHONY: bench
+bench:
+	@scripts/install-deps bench
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTIRLO_BENCH=ON
+	cmake --build build-bench --target tirlo_bench --parallel $(JOBS)
+	build-bench/bench/tirlo_bench
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The options
+# come from the environment, so they reach every test, also those started through xvfb-run.
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+.PHONY: test-sanitized
+test-sanitized:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIRLO_SANITIZE=ON
+	cmake --build build-asan --parallel $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir build-asan --output-on-failure
+
+# libFuzzer on the evaluator for FUZZ_SECONDS, from a copy of fuzz/corpus in build-fuzz
+# (the seeds in the repository stay as they are); crash inputs land in build-fuzz/crashes.
+FUZZ_SECONDS ?= 60
+
+.PHONY: fuzz
+fuzz:
+	@scripts/install-deps fuzz
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DTIRLO_SANITIZE=ON -DTIRLO_FUZZ=ON
+	cmake --build build-fuzz --target tirlo_fuzz --parallel $(JOBS)
+	mkdir -p build-fuzz/corpus build-fuzz/crashes
+	cp fuzz/corpus/* build-fuzz/corpus/
+	$(SANITIZER_ENV) build-fuzz/fuzz/tirlo_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-print_final_stats=1 -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus

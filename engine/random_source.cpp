@@ -8,6 +8,20 @@ namespace {
 constexpr std::uint64_t multiplier = 6364136223846793005u;
 constexpr std::uint64_t increment = 1442695040888963407u;
 
+// Kept out of the class so that both draw() and draw_many() inline it.
+std::uint32_t next_bits(std::uint64_t& state) {
+    const std::uint64_t old = state;
+    state = old * multiplier + increment;
+    const auto xorshifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
+    return std::rotr(xorshifted, static_cast<int>(old >> 59u));
+}
+
+// 24 random bits times 2^-24 is exact in a float and at most 1 - 2^-24,
+// so the value can never round up to 1.0.
+float to_unit(std::uint32_t bits) {
+    return static_cast<float>(bits >> 8) * 0x1p-24f;
+}
+
 } // namespace
 
 void DefaultRandomSource::seed_from_clock() {
@@ -18,20 +32,19 @@ void DefaultRandomSource::seed_from_clock() {
 
 void DefaultRandomSource::seed(std::uint64_t seed) {
     state_ = 0;
-    next_bits();
+    next_bits(state_);
     state_ += seed;
-    next_bits();
+    next_bits(state_);
 }
 
 float DefaultRandomSource::draw() {
-    // 24 random bits times 2^-24 is exact in a float and at most 1 - 2^-24,
-    // so the value can never round up to 1.0.
-    return static_cast<float>(next_bits() >> 8) * 0x1p-24f;
+    return to_unit(next_bits(state_));
 }
 
-std::uint32_t DefaultRandomSource::next_bits() {
-    const std::uint64_t old = state_;
-    state_ = old * multiplier + increment;
-    const auto xorshifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
-    return std::rotr(xorshifted, static_cast<int>(old >> 59u));
+void DefaultRandomSource::draw_many(std::span<float> values) {
+    std::uint64_t state = state_;
+    for (float& value : values) {
+        value = to_unit(next_bits(state));
+    }
+    state_ = state;
 }

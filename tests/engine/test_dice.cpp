@@ -14,6 +14,8 @@ class TestDice : public QObject {
 private slots:
     void die_value_data();
     void die_value();
+    void sum_data();
+    void sum();
     void keep_best_data();
     void keep_best();
 };
@@ -38,6 +40,28 @@ void TestDice::die_value() {
     QFETCH(float, draw);
     QFETCH(int, thrown);
     QCOMPARE(::die_value(static_cast<std::int16_t>(faces), draw), thrown);
+}
+
+void TestDice::sum_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("sum");
+
+    // d1000 throws 1, 1000, 501 over and over; counts around the 256-die chunk
+    // show a chunk boundary neither loses nor repeats a draw.
+    QTest::newRow("one") << 1 << 1;
+    QTest::newRow("255") << 255 << 85 * 1502;
+    QTest::newRow("256") << 256 << 85 * 1502 + 1;
+    QTest::newRow("257") << 257 << 85 * 1502 + 1001;
+    QTest::newRow("1000") << 1000 << 333 * 1502 + 1;
+}
+
+void TestDice::sum() {
+    QFETCH(int, count);
+    QFETCH(int, sum);
+
+    ScriptedRandomSource random({0.0f, highest, 0.5f});
+    QCOMPARE(roll_sum(static_cast<std::int16_t>(count), 1000, random), sum);
+    QCOMPARE(random.draws(), std::size_t(count));
 }
 
 void TestDice::keep_best_data() {

@@ -1,0 +1,105 @@
+#include "engine/evaluator.h"
+#include "engine/random_source.h"
+#include "engine/scripted_random_source.h"
+#include "summary_reporter.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr std::uint64_t fixed_seed = 20261208;
+constexpr std::size_t bare_draws = 1000; // as many as "1000d1000" throws
+const char* const floor_name = "bare draws, one batch";
+
+struct DiscardingSink final : ResultSink {
+    void set_result_text(const QString& text) override { benchmark::DoNotOptimize(text.size()); }
+    void start_fade() override {}
+};
+
+void count_dice(benchmark::State& state, std::size_t dice) {
+    state.counters["dice"] = static_cast<double>(dice);
+    state.counters["per_die"] = benchmark::Counter(static_cast<double>(dice),
+                                                   benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
+}
+
+// A scripted source throws the same dice as the generator, and counts them.
+std::size_t dice_in(const QString& formula) {
+    EvaluatorState state;
+    ScriptedRandomSource counter({0.5f});
+    DiscardingSink sink;
+    evaluate_formula(state, formula, counter, sink);
+    return counter.draws();
+}
+
+// The floor: the generator's own cost, with no call per value.
+void bare_draws_in_one_batch(benchmark::State& state) {
+    DefaultRandomSource random;
+    random.seed(fixed_seed);
+    std::array<float, bare_draws> values;
+    for (auto _ : state) {
+        random.draw_many(values);
+        benchmark::DoNotOptimize(values.data());
+        benchmark::ClobberMemory();
+    }
+    count_dice(state, bare_draws);
+}
+
+// What a die cost when each one was a call of its own.
+void bare_draws_one_call_each(benchmark::State& state) {
+    DefaultRandomSource random;
+    random.seed(fixed_seed);
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < bare_draws; ++i) {
+            benchmark::DoNotOptimize(random.draw());
+        }
+    }
+    count_dice(state, bare_draws);
+}
+
+void evaluate(benchmark::State& state, const QString& formula) {
+    DefaultRandomSource random;
+    random.seed(fixed_seed);
+    EvaluatorState evaluator;
+    DiscardingSink sink;
+    for (auto _ : state) {
+        evaluate_formula(evaluator, formula, random, sink);
+    }
+    count_dice(state, dice_in(formula));
+}
+
+QString largest_formula() {
+    const qsizetype size = 32 * 1024;
+    const QString term = QStringLiteral("1000d1000/999+");
+    return term.repeated(size / term.size() + 1).left(size);
+}
+
+// Medians of five runs, after a warm-up: single runs on a shared machine
+// wander by a third.
+template <typename... Args> void add_case(const std::string& name, Args&&... args) {
+    benchmark::RegisterBenchmark(name.c_str(), std::forward<Args>(args)...)
+        ->MinWarmUpTime(0.2)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    add_case(floor_name, bare_draws_in_one_batch);
+    add_case("bare draws, one call each", bare_draws_one_call_each);
+    for (const char* formula : {"3d6/4+2d8+1", "3d6/4", "1000d1000", "1000d1000/999"}) {
+        add_case(formula, evaluate, QString(formula));
+    }
+    add_case("32 KiB of 1000d1000/999+", evaluate, largest_formula());
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    SummaryReporter reporter(floor_name);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
