@@ -132,13 +132,19 @@ void TestEvaluator::errors_data() {
     QTest::newRow("no-break space not trimmed") << u"2\u00A0"_s << u"??? : \u00A0"_s << 0;
     QTest::newRow("fullwidth digit") << u"\uFF11"_s << u"??? : \uFF11"_s << 0;
     QTest::newRow("arabic-indic digit") << u"\u0663"_s << u"??? : \u0663"_s << 0;
-    QTest::newRow("terms still thrown after error") << "2d6x+3d4" << "??? : x" << 5;
-    QTest::newRow("count past limit not thrown") << "1001d6+2d6" << "???" << 2;
-    QTest::newRow("faces past limit not thrown") << "d1001+d6" << "???" << 1;
-    QTest::newRow("rolls past limit not thrown") << "3d6/1001+d6" << "???" << 1;
+    QTest::newRow("terms still thrown after error") << "2d6x+3d4"
+                                                    << "??? : x" << 5;
+    QTest::newRow("count past limit not thrown") << "1001d6+2d6"
+                                                 << "???" << 2;
+    QTest::newRow("faces past limit not thrown") << "d1001+d6"
+                                                 << "???" << 1;
+    QTest::newRow("rolls past limit not thrown") << "3d6/1001+d6"
+                                                 << "???" << 1;
     // What a term throws is decided by its numbers as they stand at its "+".
-    QTest::newRow("count past limit, then replaced") << "5000d3d6+d6" << "???" << 4;
-    QTest::newRow("faces past limit, then replaced") << "3d5000/6/4+d6" << "???" << 5;
+    QTest::newRow("count past limit, then replaced") << "5000d3d6+d6"
+                                                     << "???" << 4;
+    QTest::newRow("faces past limit, then replaced") << "3d5000/6/4+d6"
+                                                     << "???" << 5;
     QTest::newRow("forty digits") << repeated("9", 40) << "???" << 0;
     QTest::newRow("forty-digit count")
         << repeated("9", 40) + "d6/" + repeated("9", 40) << "???" << 0;
