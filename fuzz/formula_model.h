@@ -14,7 +14,9 @@ struct Expected {
     bool shows_total = false;
     std::int64_t lowest = 0; // the bounds any throw of the dice keeps the total in
     std::int64_t highest = 0;
-    std::size_t draws = 0; // one per die, in error too, except in terms with a count, faces or rolls past the limit
+    // One draw per die, in error too, except in terms whose count, faces or rolls
+    // is past the limit.
+    std::size_t draws = 0;
 };
 
 // `draws` are the values a source replays over and over, as ScriptedRandomSource does.
