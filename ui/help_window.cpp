@@ -15,7 +15,7 @@ form_help::form_help()
     setFixedSize(417, 425);
 
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(0, 0, 417, 425);
+    Text1->setGeometry(rect()); // the text is the whole window, so every click lands on it
     Text1->setReadOnly(true);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -35,6 +35,11 @@ const QStringList fixed_lines{
     "Amusez-vous bien...",
 };
 
+// The box keeps each CR LF of the help text as one line break.
+QString shown_text() {
+    return help_text().replace("\r\n", "\n");
+}
+
 QList<form_help*> help_windows() {
     QList<form_help*> found;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -116,8 +121,7 @@ void TestHelpWindow::window_shows_the_text_borderless() {
     QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    // The box keeps each CR LF as one line break.
-    QCOMPARE(text->toPlainText(), help_text().replace("\r\n", "\n"));
+    QCOMPARE(text->toPlainText(), shown_text());
     help->close();
 }
 
@@ -126,7 +130,7 @@ void TestHelpWindow::click_closes_and_reopening_builds_one_copy() {
     for (int opening = 0; opening < 2; ++opening) {
         QPointer<form_help> help = m.open_help();
         QVERIFY(help);
-        QCOMPARE(MainShown::text_of(help)->toPlainText(), help_text().replace("\r\n", "\n"));
+        QCOMPARE(MainShown::text_of(help)->toPlainText(), shown_text());
         QTest::mouseClick(MainShown::text_of(help)->viewport(), Qt::LeftButton, {},
                           QPoint(300, 400));
         QTRY_VERIFY(help.isNull());
@@ -138,7 +142,7 @@ void TestHelpWindow::second_press_keeps_one_window() {
     form_help* first = m.open_help();
     QVERIFY(first);
     QCOMPARE(m.open_help(), first);
-    QCOMPARE(MainShown::text_of(first)->toPlainText(), help_text().replace("\r\n", "\n"));
+    QCOMPARE(MainShown::text_of(first)->toPlainText(), shown_text());
     first->close();
 }
 
@@ -150,7 +154,7 @@ void TestHelpWindow::typing_changes_nothing_and_escape_closes() {
     QTest::keyClicks(text, "2d6");
     QTest::keyClick(text, Qt::Key_Delete);
     QTest::keyClick(text, Qt::Key_Backspace);
-    QCOMPARE(text->toPlainText(), help_text().replace("\r\n", "\n"));
+    QCOMPARE(text->toPlainText(), shown_text());
 
     QTest::keyClick(text, Qt::Key_Escape);
     QTRY_VERIFY(help.isNull());
