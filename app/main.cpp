@@ -7,7 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tirlo"));
-    QApplication::setDesktopFileName(QStringLiteral("tirlo"));
+    QApplication::setDesktopFileName(QStringLiteral(TIRLO_APP_ID));
     QApplication::setWindowIcon(die_icon());
     install_french_translation(app);
 

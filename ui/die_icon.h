@@ -2,5 +2,5 @@
 
 #include <QIcon>
 
-// The program's icon: a 32 x 32 die in nine colours.
+// The program's icon: a die, at every size from 16 to 256 px.
 QIcon die_icon();

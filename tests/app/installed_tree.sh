@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that the desktop finds
-# everything: the program, its menu entry and its icon.
+# everything: the program, its menu entry and its icon at every size.
 # Usage: installed_tree.sh BUILD_DIR
 set -euo pipefail
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
+id=org.example.tirlo
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -x $prefix/bin/tirlo ]] || fail "bin/tirlo is missing or not executable"
-desktop=$prefix/share/applications/tirlo.desktop
+desktop=$prefix/share/applications/$id.desktop
 [[ -f $desktop ]] || fail "the desktop file is missing"
 desktop-file-validate "$desktop" || fail "the desktop file does not validate"
 grep -qx 'Exec=tirlo' "$desktop" || fail "the desktop file does not start tirlo"
-icon=$prefix/share/icons/hicolor/32x32/apps/tirlo.png
-[[ -f $icon ]] || fail "the icon is missing"
-[[ $(identify -format '%m %wx%h' "$icon") == "PNG 32x32" ]] || fail "the icon is not a 32x32 PNG"
-echo "PASS: bin/tirlo, tirlo.desktop and the hicolor icon installed under a fresh prefix"
+grep -qx "Icon=$id" "$desktop" || fail "the desktop file does not name the icon $id"
+
+icons=$prefix/share/icons/hicolor
+for size in 16 22 24 32 48 64 128 256; do
+    icon=$icons/${size}x$size/apps/$id.png
+    [[ $(identify -format '%m %wx%h' "$icon" 2>/dev/null) == "PNG ${size}x$size" ]] ||
+        fail "$icon is not a ${size}x$size PNG"
+done
+[[ $(rsvg-convert --width 64 "$icons/scalable/apps/$id.svg" | identify -format '%wx%h' -) == 64x64 ]] ||
+    fail "the scalable icon does not render"
+echo "PASS: bin/tirlo, $id.desktop and the hicolor icons, 16 to 256 px and scalable"

@@ -21,6 +21,8 @@ size=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "
 [[ $size == 153x57 ]] || fail "client area is $size, not 153x57"
 caption=$(xdotool getwindowname "$id")
 [[ $caption == Tirlo ]] || fail "caption is '$caption'"
+icons=$(xprop -len 1000000 -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+[[ $icons == *"(16 x 16)"*"(256 x 256)"* ]] || fail "the window icon holds only $icons"
 
 sleep 1 # the start-up fade takes 390 ms
 import -frame -window "$id" "$shots/main-window.png"
@@ -30,4 +32,4 @@ status=0
 timeout 10 tail --pid="$app" -f /dev/null || fail "the program did not end when its window was closed"
 wait "$app" || status=$?
 [[ $status -eq 0 ]] || fail "exit status $status"
-echo "PASS: window 153x57 \"Tirlo\", closed with status 0; screenshot in $shots/main-window.png"
+echo "PASS: window 153x57 \"Tirlo\", icon 16 to 256 px, closed with status 0; screenshot in $shots/main-window.png"

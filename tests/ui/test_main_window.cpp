@@ -88,7 +88,8 @@ void TestMainWindow::layout() {
     QCOMPARE(s.window.minimumSize(), s.window.maximumSize());
     QVERIFY(
         !(s.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QVERIFY(!s.window.windowIcon().isNull());
+    const QList<QSize> icon_sizes = s.window.windowIcon().availableSizes();
+    QVERIFY(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(256, 256)));
 
     auto* control = s.window.findChild<QWidget*>(name);
     QVERIFY(control);

@@ -1,4 +1,5 @@
-// Build tool: writes the program's die icon as a PNG for the desktop's icon theme.
+// Build tool: writes the die's 32 px picture as a PNG, for the icon theme and
+// the window icon. The other sizes are rendered from the vector master.
 #include "ui/icons/die.xpm"
 
 #include <QImage>
