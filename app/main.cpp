@@ -9,7 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tirlo"));
     QApplication::setDesktopFileName(QStringLiteral(TIRLO_APP_ID));
     QApplication::setWindowIcon(die_icon());
-    install_french_translation(app);
+    install_french(app);
 
     tirlo window;
     window.show();

@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <QTranslator>
 
-void install_french_translation(QCoreApplication& app) {
+void install_french(QCoreApplication& app) {
+    const QLocale french(QLocale::French, QLocale::France);
+    QLocale::setDefault(french);
     auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
     }

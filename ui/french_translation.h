@@ -2,6 +2,7 @@
 
 class QCoreApplication;
 
-// Puts Qt's own texts (the text boxes' context menu, ...) into French, like the
-// rest of the program, whatever the desktop's language.
-void install_french_translation(QCoreApplication& app);
+// Makes the program French whatever the desktop's language, like its own
+// texts: the locale that it and assistive technologies go by, and Qt's own
+// texts (the text boxes' context menu, ...).
+void install_french(QCoreApplication& app);

@@ -12,12 +12,14 @@ public:
     form_help();
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();
     void Text1_Click();
+    void lay_out();
 
     QPlainTextEdit* Text1;
 };

@@ -1,7 +1,10 @@
 #include "main_window.h"
 
 #include "die_icon.h"
+#include "edge_contrast_style.h"
 #include "help_window.h"
+#include "layout_scale.h"
+#include "result_announcer.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +19,13 @@ constexpr int fade_interval_ms = 15;
 constexpr std::int16_t fade_start = 255;
 constexpr std::int16_t fade_step = 10;
 
+// The window's client area and its controls' rectangles, for a 9 pt font.
+constexpr QSize client_area(153, 57);
+constexpr QRect txt_entree_rect(4, 4, 146, 25);
+constexpr QRect but_ok_rect(4, 31, 39, 25);
+constexpr QRect txt_result_rect(44, 30, 65, 26);
+constexpr QRect but_help_rect(111, 31, 39, 25);
+
 } // namespace
 
 tirlo::tirlo(QWidget* parent)
@@ -24,24 +34,23 @@ tirlo::tirlo(QWidget* parent)
       txt_entree(new QLineEdit(QStringLiteral("entrez votre jet ici..."), this)),
       txt_result(new QLineEdit(QStringLiteral("résultat"), this)),
       but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
-      but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)) {
+      but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)),
+      announcer(new ResultAnnouncer(this)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
     setWindowIcon(die_icon());
-    setFixedSize(153, 57);
 
     tempo->setObjectName(QStringLiteral("tempo"));
     tempo->setInterval(fade_interval_ms);
     connect(tempo, &QTimer::timeout, this, &tirlo::tempo_Timer);
 
     but_help->setObjectName(QStringLiteral("but_help"));
-    but_help->setGeometry(111, 31, 39, 25);
     but_help->setAccessibleName(QStringLiteral("Aide"));
     connect(but_help, &QPushButton::clicked, this, &tirlo::but_help_Click);
 
     but_ok->setObjectName(QStringLiteral("but_ok"));
-    but_ok->setGeometry(4, 31, 39, 25);
-    but_ok->setAccessibleName(QStringLiteral("Lancer les dés"));
+    // Starts with the visible label, so that a user who says "Ok" reaches it.
+    but_ok->setAccessibleName(QStringLiteral("Ok, lancer les dés"));
     // Enter presses the focused button, and OK from anywhere else.
     but_ok->setDefault(true);
     but_ok->setAutoDefault(true);
@@ -49,12 +58,10 @@ tirlo::tirlo(QWidget* parent)
     connect(but_ok, &QPushButton::clicked, this, &tirlo::but_ok_Click);
 
     txt_result->setObjectName(QStringLiteral("txt_result"));
-    txt_result->setGeometry(44, 30, 65, 26);
     txt_result->setReadOnly(true);
     txt_result->setAccessibleName(QStringLiteral("Résultat"));
 
     txt_entree->setObjectName(QStringLiteral("txt_entree"));
-    txt_entree->setGeometry(4, 4, 146, 25);
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
     txt_entree->setAccessibleName(QStringLiteral("Formule de dés"));
     txt_entree->installEventFilter(this);
@@ -62,6 +69,14 @@ tirlo::tirlo(QWidget* parent)
     setTabOrder(txt_entree, txt_result);
     setTabOrder(txt_result, but_ok);
     setTabOrder(but_ok, but_help);
+
+    auto* edges = new EdgeContrastStyle;
+    edges->setParent(this);
+    for (QWidget* control : {static_cast<QWidget*>(txt_entree), static_cast<QWidget*>(txt_result),
+                             static_cast<QWidget*>(but_ok), static_cast<QWidget*>(but_help)}) {
+        control->setStyle(edges);
+    }
+    lay_out();
 
     Form_Load();
 }
@@ -101,6 +116,12 @@ void tirlo::txt_entree_Click() {
 
 void tirlo::but_ok_Click() {
     evaluate_formula(state, txt_entree->text(), random, *this);
+    // A fade just started moves the focus to OK at its first step, and a
+    // screen reader would cut the result short to say so: it waits for that step.
+    const bool fade_about_to_start = tempo->isActive() && fade_level == fade_start;
+    if (!fade_about_to_start) {
+        announce_result();
+    }
 }
 
 void tirlo::but_help_Click() {
@@ -115,6 +136,14 @@ void tirlo::but_help_Click() {
 void tirlo::set_result_text(const QString& text) {
     txt_result->setText(text);
     txt_result->home(false); // a total too wide for the box shows its leading digits
+    unannounced_result = text;
+}
+
+void tirlo::announce_result() {
+    if (!unannounced_result.isNull()) {
+        announcer->announce(unannounced_result);
+        unannounced_result = QString();
+    }
 }
 
 void tirlo::start_fade() {
@@ -126,10 +155,27 @@ void tirlo::tempo_Timer() {
     face_colour = QColor(fade_level, fade_level, fade_level);
     update();
     Form_Paint();
+    announce_result();
     fade_level -= fade_step;
     if (fade_level < 0) {
         tempo->stop();
     }
+}
+
+void tirlo::lay_out() {
+    const double scale = layout_scale(*this);
+    setFixedSize(scaled(QRect(QPoint(), client_area), scale).size());
+    txt_entree->setGeometry(scaled(txt_entree_rect, scale));
+    but_ok->setGeometry(scaled(but_ok_rect, scale));
+    txt_result->setGeometry(scaled(txt_result_rect, scale));
+    but_help->setGeometry(scaled(but_help_rect, scale));
+}
+
+void tirlo::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        lay_out();
+    }
+    QWidget::changeEvent(event);
 }
 
 bool tirlo::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,7 @@
 
 class QLineEdit;
 class QPushButton;
+class ResultAnnouncer;
 class form_help;
 
 // The main window: the formula box on top; OK, the result box and help below.
@@ -22,6 +23,7 @@ public:
     ~tirlo() override;
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -40,16 +42,21 @@ private:
     void set_result_text(const QString& text) override;
     void start_fade() override;
 
+    void lay_out();
+    void announce_result();
+
     QLineEdit* txt_entree;
     QLineEdit* txt_result;
     QPushButton* but_ok;
     QPushButton* but_help;
     QTimer* tempo;
+    ResultAnnouncer* announcer;
 
     EvaluatorState state;
     DefaultRandomSource random;
     bool first_click = false;
     std::int16_t fade_level = 0;
     QColor face_colour;
-    QPointer<form_help> help; // the open help window, if any
+    QString unannounced_result; // shown, not yet spoken
+    QPointer<form_help> help;   // the open help window, if any
 };

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 
 namespace {
 
@@ -86,6 +87,9 @@ private slots:
     void typing_changes_nothing_and_escape_closes();
     void main_window_stays_usable();
     void closing_the_main_window_closes_help();
+    void arrows_move_a_caret_line_by_line();
+    void every_line_shows_whatever_the_font_data();
+    void every_line_shows_whatever_the_font();
 };
 
 void TestHelpWindow::text_is_exact() {
@@ -114,6 +118,7 @@ void TestHelpWindow::window_shows_the_text_borderless() {
     QVERIFY(help->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(help->windowType(), Qt::Tool); // kept out of the task bar
     QVERIFY(!help->parentWidget());
+    QCOMPARE(help->accessibleName(), "Aide de Tirlo"); // the caption is not French
 
     QPlainTextEdit* text = MainShown::text_of(help);
     QCOMPARE(text->geometry(), QRect(0, 0, 417, 425));
@@ -180,6 +185,54 @@ void TestHelpWindow::closing_the_main_window_closes_help() {
     QCOMPARE(help_windows().size(), 1);
     delete window;
     QVERIFY(help_windows().isEmpty());
+}
+
+void TestHelpWindow::arrows_move_a_caret_line_by_line() {
+    MainShown m;
+    QPointer<form_help> help = m.open_help();
+    QVERIFY(help);
+    QPlainTextEdit* text = MainShown::text_of(help);
+    QCOMPARE(text->textCursor().blockNumber(), 0);
+    for (int line = 1; line <= 3; ++line) {
+        QTest::keyClick(text, Qt::Key_Down);
+        QCOMPARE(text->textCursor().blockNumber(), line);
+    }
+    QCOMPARE(text->textCursor().block().text(), "Utilisation :");
+    QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(text->textCursor().blockNumber(), 23); // the empty line after the last CR LF
+    QCOMPARE(text->toPlainText(), shown_text());
+
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTRY_VERIFY(help.isNull());
+}
+
+void TestHelpWindow::every_line_shows_whatever_the_font_data() {
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("9 pt, as drawn") << 9.0 << QSize(417, 425);
+    QTest::newRow("14 pt") << 14.0 << QSize(649, 661);
+}
+
+void TestHelpWindow::every_line_shows_whatever_the_font() {
+    QFETCH(double, points);
+    QFETCH(QSize, size);
+
+    const QFont before = QApplication::font();
+    QFont font = before;
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    {
+        MainShown m;
+        form_help* help = m.open_help();
+        QCOMPARE(help->size(), size);
+        QPlainTextEdit* text = MainShown::text_of(help);
+        QCOMPARE(text->geometry(), help->rect());
+        QTextCursor last_line(text->document()->findBlockByNumber(22));
+        last_line.movePosition(QTextCursor::EndOfBlock); // after "Amusez-vous bien..."
+        QVERIFY(text->cursorRect(last_line).bottom() < text->viewport()->height());
+        help->close();
+    }
+    QApplication::setFont(before);
 }
 
 QTEST_MAIN(TestHelpWindow)

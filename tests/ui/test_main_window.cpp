@@ -1,3 +1,4 @@
+#include "ui/edge_contrast_style.h"
 #include "ui/main_window.h"
 
 #include <QAccessible>
@@ -5,8 +6,50 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <cmath>
 
 namespace {
+
+// Gives the application back its font and palette as it goes.
+struct RestoresLook {
+    QFont font = QApplication::font();
+    QPalette palette = QApplication::palette();
+    ~RestoresLook() {
+        QApplication::setFont(font);
+        QApplication::setPalette(palette);
+    }
+};
+
+// The colours of a dark scheme such as Breeze Dark.
+QPalette dark_palette() {
+    QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x2a, 0x2e, 0x32));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(role, QColor(0xfc, 0xfc, 0xfc));
+    }
+    dark.setColor(QPalette::Base, QColor(0x1b, 0x1e, 0x20));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    return dark;
+}
+
+// The WCAG contrast ratio of the best-standing pixel of `area` against `against`.
+double best_contrast(const QImage& image, const QRect& area, const QColor& against) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double background = luminance(against);
+    double best = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const double pixel = luminance(image.pixelColor(x, y));
+            best = std::max(best, (std::max(pixel, background) + 0.05) /
+                                      (std::min(pixel, background) + 0.05));
+        }
+    }
+    return best;
+}
 
 // The main window, shown and active, with its controls found by name.
 struct Shown {
@@ -64,6 +107,10 @@ private slots:
     void controls_keep_their_colours();
     void focus_returns_to_ok_at_each_tick_and_on_exposure();
     void typing_slowly_loses_no_character();
+    void larger_font_grows_every_size_data();
+    void larger_font_grows_every_size();
+    void dark_scheme_edges_and_text_stand_out();
+    void light_scheme_is_drawn_as_the_style_draws_it();
 };
 
 void TestMainWindow::layout_data() {
@@ -123,6 +170,7 @@ void TestMainWindow::tab_order_and_accessible_names() {
     QVERIFY(result);
     QCOMPARE(result->text(QAccessible::Name), "Résultat");
     QCOMPARE(result->text(QAccessible::Value), " 8");
+    QVERIFY(s.but_ok->accessibleName().startsWith("Ok")); // the name holds the visible label
 }
 
 void TestMainWindow::first_mouse_click_clears_once_but_tab_clears_nothing() {
@@ -302,6 +350,76 @@ void TestMainWindow::typing_slowly_loses_no_character() {
     }
     QCOMPARE(QApplication::focusWidget(), s.txt_entree);
     QCOMPARE(s.txt_entree->text(), formula);
+}
+
+void TestMainWindow::larger_font_grows_every_size_data() {
+    QTest::addColumn<double>("points");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("9 pt, as drawn") << 9.0 << 1.0;
+    QTest::newRow("7 pt shrinks nothing") << 7.0 << 1.0;
+    QTest::newRow("14 pt") << 14.0 << 14.0 / 9.0;
+    QTest::newRow("20 pt") << 20.0 << 20.0 / 9.0;
+}
+
+void TestMainWindow::larger_font_grows_every_size() {
+    QFETCH(double, points);
+    QFETCH(double, scale);
+
+    Shown s;
+    QFont font = QApplication::font();
+    font.setPointSizeF(points);
+    const RestoresLook restore;
+    QApplication::setFont(font); // as when the desktop's font changes under a running window
+    QTRY_COMPARE(s.window.size(),
+                 QSize(int(std::lround(153 * scale)), int(std::lround(57 * scale))));
+    QCOMPARE(s.txt_result->geometry().right() + 1, int(std::lround(109 * scale)));
+
+    s.click_into_input(); // the result turns bold
+    s.enter_formula(QString("1000+").repeated(999));
+    QCOMPARE(s.txt_result->text(), " 999000");
+    const QRect box = s.txt_result->rect();
+    QCOMPARE(s.txt_result->cursorPositionAt(QPoint(box.right() - 3, box.center().y())), 7);
+}
+
+void TestMainWindow::dark_scheme_edges_and_text_stand_out() {
+    const RestoresLook restore;
+    QApplication::setPalette(dark_palette());
+    Shown s;
+    s.click_into_input();
+    s.enter_formula("3+5");
+    const QList<QWidget*> controls{s.txt_entree, s.txt_result, s.but_ok, s.but_help};
+    while (s.tempo->isActive()) {
+        s.tick();
+        const QImage image = s.window.grab().toImage();
+        const QColor grey = image.pixelColor(0, 0);
+        for (QWidget* control : controls) {
+            const QRect r = control->geometry();
+            const QPoint middle = r.center();
+            // Each side's two outermost lines, away from the corners.
+            for (const QRect& side :
+                 {QRect(r.left(), middle.y(), 2, 1), QRect(r.right() - 1, middle.y(), 2, 1),
+                  QRect(middle.x(), r.top(), 1, 2), QRect(middle.x(), r.bottom() - 1, 1, 2)}) {
+                QVERIFY2(
+                    best_contrast(image, side, grey) >= 3,
+                    qPrintable(control->objectName() + " on grey " + QString::number(grey.red())));
+            }
+            const QColor fill = image.pixelColor(r.right() - 4, r.top() + 4);
+            QVERIFY2(best_contrast(image, r.adjusted(4, 4, -4, -4), fill) >= 4.5,
+                     qPrintable(control->objectName()));
+        }
+    }
+}
+
+void TestMainWindow::light_scheme_is_drawn_as_the_style_draws_it() {
+    EdgeContrastStyle edges;
+    QLineEdit box("3d6");
+    QPushButton button("&Ok");
+    for (QWidget* control : {static_cast<QWidget*>(&box), static_cast<QWidget*>(&button)}) {
+        control->resize(60, 25);
+        const QImage as_styled = control->grab().toImage();
+        control->setStyle(&edges);
+        QCOMPARE(control->grab().toImage(), as_styled);
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

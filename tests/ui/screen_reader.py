@@ -1,0 +1,70 @@
+"""Listens on the accessibility bus as a screen reader does while a user rolls,
+re-rolls and makes an error: each result must reach it, after any move of the
+focus, which a screen reader would otherwise speak over it.
+
+Never asks for all of an object's properties at once: that crashes Qt 6.4.
+Usage: screen_reader.py WINDOW_ID PID
+"""
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+window, pid = sys.argv[1], int(sys.argv[2])
+heard = []
+
+
+def on_event(event):
+    role = event.source.getRole()
+    if event.detail1 and role == pyatspi.ROLE_NOTIFICATION:
+        heard.append(event.source.name)
+    elif event.detail1 and event.type.endswith("focused"):
+        heard.append("focus")
+
+
+def listen(seconds, until=lambda: False):
+    deadline = time.monotonic() + seconds
+    while not until() and time.monotonic() < deadline:
+        if not GLib.MainContext.default().iteration(False):
+            time.sleep(0.01)
+
+
+def wait_for_result(before):
+    listen(10, until=lambda: any(event != "focus" for event in heard[before:]))
+    listen(0.3)  # whatever would follow and cut it short
+    return heard[before:]
+
+
+def result_box():
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid)
+    return pyatspi.findDescendant(app, lambda o: o.name == "Résultat").queryText().getText(0, -1)
+
+
+total = r" ([2-9]|1[0-2])"
+# Each step: what the user does, and what the result box must then show.
+steps = [
+    ("Enter in the input box", [["mousemove", "--window", window, "30", "12", "click", "1"],
+                                ["type", "--delay", "50", "2d6"], ["key", "Return"]], total),
+    ("a re-roll with Enter on OK", [["key", "Return"]], total),
+    ("Alt+O", [["key", "alt+o"]], total),
+    # The fade returns the focus to OK until it ends, 390 ms after the roll.
+    ("an error", [["sleep", "0.6"], ["key", "shift+Tab", "shift+Tab", "ctrl+a"],
+                  ["type", "2000x"], ["key", "Return"]], re.escape("??? : x")),
+]
+
+pyatspi.Registry.registerEventListener(on_event, "object:state-changed:showing",
+                                       "object:state-changed:focused")
+for what, actions, shown in steps:
+    before = len(heard)
+    for action in actions:
+        subprocess.run(["xdotool", *action], check=True)
+    events = wait_for_result(before)
+    text = result_box()
+    if not re.fullmatch(shown, text) or not events or events[-1] != text:
+        print(f"FAIL: after {what}, the box shows {text!r}; a screen reader got {events!r}",
+              file=sys.stderr)
+        sys.exit(1)
+    print(f"PASS: after {what}, a screen reader hears {text!r}, after {events[:-1]!r}")
