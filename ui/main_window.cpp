@@ -5,9 +5,9 @@
 #include "help_window.h"
 #include "layout_scale.h"
 #include "result_announcer.h"
+#include "text_box.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
@@ -31,8 +31,8 @@ constexpr QRect but_help_rect(111, 31, 39, 25);
 tirlo::tirlo(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      txt_entree(new QLineEdit(QStringLiteral("entrez votre jet ici..."), this)),
-      txt_result(new QLineEdit(QStringLiteral("résultat"), this)),
+      txt_entree(new TextBox(QStringLiteral("entrez votre jet ici..."), this)),
+      txt_result(new TextBox(QStringLiteral("résultat"), this)),
       but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
       but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)),
       announcer(new ResultAnnouncer(this)) {
@@ -153,7 +153,13 @@ void tirlo::start_fade() {
 
 void tirlo::tempo_Timer() {
     face_colour = QColor(fade_level, fade_level, fade_level);
-    update();
+    // Only the background changes colour, with what of it shows through the
+    // controls' frames: the text areas are left alone.
+    QRegion changed(rect());
+    for (const TextBox* box : {txt_entree, txt_result}) {
+        changed -= box->text_area().translated(box->pos());
+    }
+    update(changed);
     Form_Paint();
     announce_result();
     fade_level -= fade_step;

@@ -8,9 +8,9 @@
 #include <QWidget>
 #include <cstdint>
 
-class QLineEdit;
 class QPushButton;
 class ResultAnnouncer;
+class TextBox;
 class form_help;
 
 // The main window: the formula box on top; OK, the result box and help below.
@@ -45,8 +45,8 @@ private:
     void lay_out();
     void announce_result();
 
-    QLineEdit* txt_entree;
-    QLineEdit* txt_result;
+    TextBox* txt_entree;
+    TextBox* txt_result;
     QPushButton* but_ok;
     QPushButton* but_help;
     QTimer* tempo;

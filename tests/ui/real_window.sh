@@ -7,10 +7,9 @@ binary=$1
 shots=$2
 mkdir -p "$shots"
 
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true' EXIT
-timeout 10 bash -c 'until wmctrl -m >/dev/null 2>&1; do sleep 0.1; done'
+source "$(dirname "$0")/window_manager.sh"
+trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+start_window_manager
 
 "$binary" &
 app=$!

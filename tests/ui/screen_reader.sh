@@ -7,14 +7,15 @@ set -euo pipefail
 binary=$1
 here=$(dirname "$0")
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
-openbox >/dev/null 2>&1 &
+source "$here/window_manager.sh"
+
 trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+start_window_manager
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 # What a screen reader does as it starts: turn accessibility on for every program.
 timeout 10 bash -c 'until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
     org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
     variant:boolean:true >/dev/null 2>&1; do sleep 0.1; done'
-timeout 10 bash -c 'until wmctrl -m >/dev/null 2>&1; do sleep 0.1; done'
 
 LANG=en_US.UTF-8 "$binary" &
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tirlo$' | head -n 1)

@@ -1,5 +1,6 @@
 #include "ui/edge_contrast_style.h"
 #include "ui/main_window.h"
+#include "ui/text_box.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -107,6 +108,7 @@ private slots:
     void controls_keep_their_colours();
     void focus_returns_to_ok_at_each_tick_and_on_exposure();
     void typing_slowly_loses_no_character();
+    void fade_repaints_no_text_and_shows_what_a_full_repaint_would();
     void larger_font_grows_every_size_data();
     void larger_font_grows_every_size();
     void dark_scheme_edges_and_text_stand_out();
@@ -350,6 +352,39 @@ void TestMainWindow::typing_slowly_loses_no_character() {
     }
     QCOMPARE(QApplication::focusWidget(), s.txt_entree);
     QCOMPARE(s.txt_entree->text(), formula);
+}
+
+// A line edit lays out its whole text at each repaint: 32 KiB of it would
+// cost milliseconds at every step, for a text that did not change.
+void TestMainWindow::fade_repaints_no_text_and_shows_what_a_full_repaint_would() {
+    Shown s;
+    s.finish_fade();
+    s.enter_formula(QString("1+").repeated(16 * 1024));
+    QCoreApplication::sendPostedEvents(&s.window, QEvent::UpdateRequest); // the new texts drawn
+    struct TextPaints : QObject {
+        int count = 0;
+        bool eventFilter(QObject* box, QEvent* event) override {
+            if (event->type() == QEvent::Paint &&
+                static_cast<QPaintEvent*>(event)->region().intersects(
+                    static_cast<TextBox*>(box)->text_area())) {
+                ++count;
+            }
+            return false;
+        }
+    } paints;
+    for (QLineEdit* box : {s.txt_entree, s.txt_result}) {
+        box->installEventFilter(&paints);
+    }
+    while (s.tempo->isActive()) {
+        s.tick();
+        QCoreApplication::sendPostedEvents(&s.window, QEvent::UpdateRequest); // repaint, no tick
+        QCOMPARE(paints.count, 0);
+        const QImage shown = s.window.screen()->grabWindow(s.window.winId()).toImage();
+        const QImage repainted = s.window.grab().toImage(); // every widget painted anew
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 repainted.convertToFormat(QImage::Format_RGB32));
+        paints.count = 0;
+    }
 }
 
 void TestMainWindow::larger_font_grows_every_size_data() {
