@@ -6,6 +6,7 @@ PREFIX ?= /usr/local
 .PHONY: run test build install screenshots
 
 run:
+	@scripts/require-display
 	@scripts/install-deps run
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/app/tirlo
