@@ -6,6 +6,7 @@ PREFIX ?= /usr/local
 .PHONY: run test build install screenshots
 
 run:
+	@scripts/require-display
 	@scripts/install-deps run
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/app/tirlo
@@ -30,6 +31,13 @@ screenshots:
 	@scripts/install-deps test
 	@$(MAKE) --no-print-directory build
 	scripts/screenshots $(BUILD)
+
+# The Debian package of the build, in $(BUILD): apt install ./$(BUILD)/tirlo_*.deb
+.PHONY: package
+package:
+	@scripts/install-deps package
+	@$(MAKE) --no-print-directory build
+	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)
 
 # Speed of the formula engine against its bare generator, in a Release build of its own.
 .PHONY: bench

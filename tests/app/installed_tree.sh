@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that the desktop finds
-# everything: the program, its menu entry and its icon at every size.
+# everything: the program, its menu entry, its icon at every size, its
+# software-centre listing, and the man pages and documents a Debian user reads.
 # Usage: installed_tree.sh BUILD_DIR
 set -euo pipefail
 prefix=$(mktemp -d)
@@ -9,12 +10,17 @@ cmake --install "$1" --prefix "$prefix" >/dev/null
 id=org.example.tirlo
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-[[ -x $prefix/bin/tirlo ]] || fail "bin/tirlo is missing or not executable"
+[[ -x $prefix/games/tirlo ]] || fail "games/tirlo is missing or not executable"
 desktop=$prefix/share/applications/$id.desktop
 [[ -f $desktop ]] || fail "the desktop file is missing"
 desktop-file-validate "$desktop" || fail "the desktop file does not validate"
 grep -qx 'Exec=tirlo' "$desktop" || fail "the desktop file does not start tirlo"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop file does not name the icon $id"
+
+for file in metainfo/$id.metainfo.xml man/man6/tirlo.6.gz man/fr/man6/tirlo.6.gz \
+    doc/tirlo/copyright doc/tirlo/changelog.gz; do
+    [[ -s $prefix/share/$file ]] || fail "share/$file is missing"
+done
 
 icons=$prefix/share/icons/hicolor
 for size in 16 22 24 32 48 64 128 256; do
@@ -24,4 +30,4 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 [[ $(rsvg-convert --width 64 "$icons/scalable/apps/$id.svg" | identify -format '%wx%h' -) == 64x64 ]] ||
     fail "the scalable icon does not render"
-echo "PASS: bin/tirlo, $id.desktop and the hicolor icons, 16 to 256 px and scalable"
+echo "PASS: games/tirlo, $id.desktop, the hicolor icons (16 to 256 px and scalable), metainfo, man pages, copyright and changelog"
