@@ -50,6 +50,7 @@ steps = [
                                 ["type", "--delay", "50", "2d6"], ["key", "Return"]], total),
     ("a re-roll with Enter on OK", [["key", "Return"]], total),
     ("Alt+O", [["key", "alt+o"]], total),
+    ("a click on OK", [["mousemove", "--window", window, "20", "43", "click", "1"]], total),
     # The fade returns the focus to OK until it ends, 390 ms after the roll.
     ("an error", [["sleep", "0.6"], ["key", "shift+Tab", "shift+Tab", "ctrl+a"],
                   ["type", "2000x"], ["key", "Return"]], re.escape("??? : x")),
