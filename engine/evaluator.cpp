@@ -1,5 +1,6 @@
 #include "evaluator.h"
 
+#include "code_points.h"
 #include "dice.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ bool throwable(std::int16_t count, std::int16_t faces, std::int16_t rolls = 0) {
     return count <= max_number && faces <= max_number && rolls <= max_number;
 }
 
-QString trim_spaces(const QString& text) {
+QStringView trim_spaces(QStringView text) {
     qsizetype first = 0;
     qsizetype end = text.size();
     while (first < end && text[first] == u' ') {
@@ -33,6 +34,16 @@ QString trim_spaces(const QString& text) {
         --end;
     }
     return text.sliced(first, end - first);
+}
+
+// The input lower-cased and trimmed, with the "+" that closes its last term.
+// Written into `formula`'s own buffer, which the next evaluation reuses.
+// Trimming first spares lower-casing the spaces: no character lower-cases to
+// a space, nor a space to anything else.
+void normalise(QString& formula, QStringView text) {
+    formula.resize(0);
+    append_lower_case(formula, text);
+    formula += u'+';
 }
 
 QString character_text(char32_t c) {
@@ -82,10 +93,11 @@ public:
         const qsizetype length = formula.size();
         for (qsizetype i = 0; i < length;) {
             s_.scan_pos = i + 1;
-            const QChar unit = formula[i++];
-            s_.cur_char = unit.unicode();
-            if (unit.isHighSurrogate() && i < length && formula[i].isLowSurrogate()) {
-                s_.cur_char = QChar::surrogateToUcs4(unit, formula[i++]);
+            if (code_point_length(formula, i) == 2) {
+                s_.cur_char = QChar::surrogateToUcs4(formula[i], formula[i + 1]);
+                i += 2;
+            } else {
+                s_.cur_char = formula[i++].unicode();
             }
             dispatch();
         }
@@ -181,11 +193,11 @@ void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource&
     state.keep_mode = false;
 
     Scan scan(state, random);
-    const QString text = trim_spaces(input.toLower());
+    const QStringView text = trim_spaces(input);
     if (text.isEmpty()) {
         scan.fail(Message::empty);
     } else {
-        state.formula = text + u'+';
+        normalise(state.formula, text);
         scan.scan_formula();
     }
     scan.show_result(sink);
