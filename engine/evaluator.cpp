@@ -4,6 +4,8 @@
 #include "dice.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -46,6 +48,13 @@ void normalise(QString& formula, QStringView text) {
     formula += u'+';
 }
 
+// A space where a minus sign would go, then the digits, in one string.
+QString total_text(std::int64_t total) {
+    char text[24] = {' '};
+    const char* const end = std::to_chars(text + 1, std::end(text), total).ptr;
+    return QString::fromLatin1(text, end - text);
+}
+
 QString character_text(char32_t c) {
     if (QChar::requiresSurrogates(c)) {
         const char16_t pair[] = {QChar::highSurrogate(c), QChar::lowSurrogate(c)};
@@ -69,7 +78,7 @@ public:
     // click handler returns, so only the last one needs to reach the window.
     void show_result(ResultSink& sink) const {
         if (!s_.err_flag) {
-            sink.set_result_text(u' ' + QString::number(s_.total));
+            sink.set_result_text(total_text(s_.total));
             sink.start_fade();
             return;
         }
