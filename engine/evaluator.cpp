@@ -20,6 +20,8 @@ std::int16_t narrow(std::int32_t value) {
         std::min<std::int32_t>(value, std::numeric_limits<std::int16_t>::max()));
 }
 
+static_assert(max_number <= max_keep_best_faces, "every throwable keep-best term can be counted");
+
 // A term with a number past the limit is already in error and its total is
 // never shown; throwing it anyway could mean millions of draws.
 bool throwable(std::int16_t count, std::int16_t faces, std::int16_t rolls = 0) {
