@@ -52,9 +52,11 @@ void normalise(QString& formula, QStringView text) {
 
 // A space where a minus sign would go, then the digits, in one string.
 QString total_text(std::int64_t total) {
-    char text[24] = {' '};
-    const char* const end = std::to_chars(text + 1, std::end(text), total).ptr;
-    return QString::fromLatin1(text, end - text);
+    char digits[24] = {' '};
+    char* const end = std::to_chars(digits + 1, std::end(digits), total).ptr;
+    QString text(end - digits, Qt::Uninitialized);
+    std::copy(digits, end, text.begin());
+    return text;
 }
 
 QString character_text(char32_t c) {
