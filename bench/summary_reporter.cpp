@@ -47,7 +47,7 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
         const auto dice = run.counters.find("dice");
         rows_.push_back(
             {run.run_name.function_name,
-             run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit),
+             run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit),
              dice == run.counters.end() ? 0.0 : double(dice->second)});
     }
 }
