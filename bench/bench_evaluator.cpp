@@ -5,6 +5,7 @@
 
 #include <array>
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
@@ -115,8 +116,16 @@ int main(int argc, char** argv) {
         targets.emplace(name, within_a_frame);
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    // The repetitions of all cases run in a random order, so that a slow spell
+    // of this shared machine is spread over the cases rather than falling on
+    // one of them, or on the floor, and skewing its ratio. Given again on the
+    // command line, the option can be turned off.
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    int arg_count = static_cast<int>(args.size());
+    benchmark::Initialize(&arg_count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(arg_count, args.data())) {
         return 1;
     }
     SummaryReporter reporter(floor_name, targets);

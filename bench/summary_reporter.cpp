@@ -46,13 +46,16 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
         }
         const auto dice = run.counters.find("dice");
         rows_.push_back(
-            {run.run_name.function_name,
+            {run.family_index, run.run_name.function_name,
              run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit),
              dice == run.counters.end() ? 0.0 : double(dice->second)});
     }
 }
 
 void SummaryReporter::Finalize() {
+    // Interleaved repetitions report their cases in any order.
+    std::sort(rows_.begin(), rows_.end(),
+              [](const Row& a, const Row& b) { return a.order < b.order; });
     const auto floor = std::find_if(rows_.begin(), rows_.end(),
                                     [this](const Row& row) { return row.name == floor_name_; });
     const double floor_per_die =

@@ -26,6 +26,7 @@ public:
 
 private:
     struct Row {
+        std::int64_t order; // the case's place among those registered
         std::string name;
         double ns_per_evaluation;
         double dice;
