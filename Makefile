@@ -1,5 +1,7 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
 BUILD ?= build
+# One build type for the program that is run, installed and benchmarked.
+BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
@@ -19,7 +21,7 @@ test:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD) --parallel $(JOBS)
 
 install:
@@ -39,11 +41,12 @@ package:
 	@$(MAKE) --no-print-directory build
 	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)
 
-# Speed of the formula engine against its bare generator, in a Release build of its own.
+# Speed of the formula engine against its bare generator, in a folder of its own
+# but with the build type and flags of the program that make build ships.
 .PHONY: bench
 bench:
 	@scripts/install-deps bench
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTIRLO_BENCH=ON
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTIRLO_BENCH=ON
 	cmake --build build-bench --target tirlo_bench --parallel $(JOBS)
 	build-bench/bench/tirlo_bench
 

@@ -16,6 +16,10 @@ inline std::int32_t die_value(std::int16_t faces, float r) {
 // The sum of `count` throws of a die of `faces` faces, drawn in order.
 std::int32_t roll_sum(std::int16_t count, std::int16_t faces, RandomSource& random);
 
-// Throws `rolls` dice of `faces` faces and sums the `keep` highest (1 <= keep <= rolls).
+// The most faces a keep-best term may have: it counts its dice per value.
+constexpr std::int16_t max_keep_best_faces = 1000;
+
+// Throws `rolls` dice of `faces` faces and sums the `keep` highest
+// (1 <= keep <= rolls, faces <= max_keep_best_faces).
 std::int32_t roll_keep_best(std::int16_t keep, std::int16_t faces, std::int16_t rolls,
                             RandomSource& random);

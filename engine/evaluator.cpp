@@ -1,8 +1,11 @@
 #include "evaluator.h"
 
+#include "code_points.h"
 #include "dice.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -17,13 +20,15 @@ std::int16_t narrow(std::int32_t value) {
         std::min<std::int32_t>(value, std::numeric_limits<std::int16_t>::max()));
 }
 
+static_assert(max_number <= max_keep_best_faces, "every throwable keep-best term can be counted");
+
 // A term with a number past the limit is already in error and its total is
 // never shown; throwing it anyway could mean millions of draws.
 bool throwable(std::int16_t count, std::int16_t faces, std::int16_t rolls = 0) {
     return count <= max_number && faces <= max_number && rolls <= max_number;
 }
 
-QString trim_spaces(const QString& text) {
+QStringView trim_spaces(QStringView text) {
     qsizetype first = 0;
     qsizetype end = text.size();
     while (first < end && text[first] == u' ') {
@@ -33,6 +38,25 @@ QString trim_spaces(const QString& text) {
         --end;
     }
     return text.sliced(first, end - first);
+}
+
+// The input lower-cased and trimmed, with the "+" that closes its last term.
+// Written into `formula`'s own buffer, which the next evaluation reuses.
+// Trimming first spares lower-casing the spaces: no character lower-cases to
+// a space, nor a space to anything else.
+void normalise(QString& formula, QStringView text) {
+    formula.resize(0);
+    append_lower_case(formula, text);
+    formula += u'+';
+}
+
+// A space where a minus sign would go, then the digits, in one string.
+QString total_text(std::int64_t total) {
+    char digits[24] = {' '};
+    char* const end = std::to_chars(digits + 1, std::end(digits), total).ptr;
+    QString text(end - digits, Qt::Uninitialized);
+    std::copy(digits, end, text.begin());
+    return text;
 }
 
 QString character_text(char32_t c) {
@@ -58,7 +82,7 @@ public:
     // click handler returns, so only the last one needs to reach the window.
     void show_result(ResultSink& sink) const {
         if (!s_.err_flag) {
-            sink.set_result_text(u' ' + QString::number(s_.total));
+            sink.set_result_text(total_text(s_.total));
             sink.start_fade();
             return;
         }
@@ -82,10 +106,11 @@ public:
         const qsizetype length = formula.size();
         for (qsizetype i = 0; i < length;) {
             s_.scan_pos = i + 1;
-            const QChar unit = formula[i++];
-            s_.cur_char = unit.unicode();
-            if (unit.isHighSurrogate() && i < length && formula[i].isLowSurrogate()) {
-                s_.cur_char = QChar::surrogateToUcs4(unit, formula[i++]);
+            if (code_point_length(formula, i) == 2) {
+                s_.cur_char = QChar::surrogateToUcs4(formula[i], formula[i + 1]);
+                i += 2;
+            } else {
+                s_.cur_char = formula[i++].unicode();
             }
             dispatch();
         }
@@ -181,11 +206,11 @@ void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource&
     state.keep_mode = false;
 
     Scan scan(state, random);
-    const QString text = trim_spaces(input.toLower());
+    const QStringView text = trim_spaces(input);
     if (text.isEmpty()) {
         scan.fail(Message::empty);
     } else {
-        state.formula = text + u'+';
+        normalise(state.formula, text);
         scan.scan_formula();
     }
     scan.show_result(sink);

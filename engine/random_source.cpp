@@ -6,10 +6,9 @@
 namespace {
 
 constexpr std::uint64_t multiplier = 6364136223846793005u;
-constexpr std::uint64_t increment = 1442695040888963407u;
 
 // Kept out of the class so that both draw() and draw_many() inline it.
-std::uint32_t next_bits(std::uint64_t& state) {
+std::uint32_t next_bits(std::uint64_t& state, std::uint64_t increment) {
     const std::uint64_t old = state;
     state = old * multiplier + increment;
     const auto xorshifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
@@ -30,21 +29,23 @@ void DefaultRandomSource::seed_from_clock() {
         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
-void DefaultRandomSource::seed(std::uint64_t seed) {
+void DefaultRandomSource::seed(std::uint64_t seed, std::uint64_t stream) {
+    increment_ = (stream << 1u) | 1u; // any odd increment gives the full period
     state_ = 0;
-    next_bits(state_);
+    next_bits(state_, increment_);
     state_ += seed;
-    next_bits(state_);
+    next_bits(state_, increment_);
 }
 
 float DefaultRandomSource::draw() {
-    return to_unit(next_bits(state_));
+    return to_unit(next_bits(state_, increment_));
 }
 
 void DefaultRandomSource::draw_many(std::span<float> values) {
     std::uint64_t state = state_;
+    const std::uint64_t increment = increment_;
     for (float& value : values) {
-        value = to_unit(next_bits(state));
+        value = to_unit(next_bits(state, increment));
     }
     state_ = state;
 }

@@ -94,6 +94,27 @@ struct Sum {
     }
 };
 
+bool lone_surrogate(QStringView text, qsizetype at) {
+    if (text[at].isHighSurrogate()) {
+        return at + 1 == text.size() || !text[at + 1].isLowSurrogate();
+    }
+    return text[at].isLowSurrogate() && (at == 0 || !text[at - 1].isHighSurrogate());
+}
+
+// The pieces between lone surrogates lower-cased whole, the lone surrogates as
+// they came.
+QString lower_cased(QStringView text) {
+    QString lower;
+    qsizetype piece = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (lone_surrogate(text, at)) {
+            lower += text.sliced(piece, at - piece).toString().toLower() + text[at];
+            piece = at + 1;
+        }
+    }
+    return lower + text.sliced(piece).toString().toLower();
+}
+
 QStringView trimmed_spaces(QStringView text) {
     const auto not_space = [](QChar c) { return c != u' '; };
     const auto first = std::find_if(text.begin(), text.end(), not_space);
@@ -105,7 +126,7 @@ QStringView trimmed_spaces(QStringView text) {
 
 Expected expect(const QString& input, std::span<const float> values) {
     Expected expected;
-    const QString formula = trimmed_spaces(input.toLower()).toString() + u'+';
+    const QString formula = trimmed_spaces(lower_cased(input)).toString() + u'+';
     if (formula.size() == 1) {
         expected.text = QStringLiteral("?");
         return expected;

@@ -79,6 +79,13 @@ void TestDice::keep_best_data() {
     QTest::newRow("all but the lowest") << 5 << 6 << 6 << draws << 21;
     QTest::newRow("all kept") << 6 << 6 << 6 << draws << 22;
     QTest::newRow("no faces") << 1 << 0 << 1 << draws << 1;
+    QTest::newRow("best four, the dropped two from the bottom") << 4 << 6 << 6 << draws << 19;
+    QTest::newRow("a tie split at the bottom")
+        << 3 << 6 << 4 << QList<float>{0.0f, 0.0f, 0.0f, highest} << 8;
+    // 1000 d6 throw 334 ones, 333 fours and 333 sixes: more of one value than a byte counts.
+    const QList<float> low_mid_high{0.0f, 0.5f, highest};
+    QTest::newRow("best half of many d6") << 500 << 6 << 1000 << low_mid_high << 333 * 6 + 167 * 4;
+    QTest::newRow("most of many d6") << 700 << 6 << 1000 << low_mid_high << 333 * 6 + 333 * 4 + 34;
     QTest::newRow("best 999 of 1000")
         << 999 << 1000 << 1000 << (QList<float>(999, highest) << 0.0f) << 999'000;
 }

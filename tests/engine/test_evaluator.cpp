@@ -127,6 +127,14 @@ void TestEvaluator::errors_data() {
     QTest::newRow("emoji whole") << u"1+\U0001F3B2"_s << u"??? : \U0001F3B2"_s << 0;
     QTest::newRow("lone surrogate")
         << QString(QChar(0xD800)) << QString("??? : ") + QChar(0xD800) << 0;
+    // Lower-cased one code point at a time, whatever comes before a lone surrogate.
+    QTest::newRow("lone surrogate after a capital")
+        << u"D"_s + QChar(0xDFFF) << u"??? : "_s + QChar(0xDFFF) << 1;
+    QTest::newRow("lone high surrogate after a capital")
+        << u"X"_s + QChar(0xD800) + u"1"_s << u"??? : "_s + QChar(0xD800) << 0;
+    QTest::newRow("capital pair lower-cased whole")
+        << u"\U00010400"_s << u"??? : \U00010428"_s << 0;
+    QTest::newRow("capital with a longer lower case") << u"\u0130"_s << u"??? : \u0307"_s << 0;
     QTest::newRow("tab not trimmed") << "\t2"
                                      << "??? : \t" << 0;
     QTest::newRow("no-break space not trimmed") << u"2\u00A0"_s << u"??? : \u00A0"_s << 0;

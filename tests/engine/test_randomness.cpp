@@ -36,11 +36,43 @@ class TestRandomness : public QObject {
     Q_OBJECT
 
 private slots:
+    void every_face_has_its_share_of_all_draws();
     void draws_stay_below_one();
     void faces_are_uniform_data();
     void faces_are_uniform();
     void best_three_of_four_matches_exact_odds();
 };
+
+// The generator's draws are k / 2^24 for k from 0 to 2^24 - 1, each as likely.
+// A die of F faces shows v for the k with (v - 1) * 2^24 <= F * k < v * 2^24:
+// counted exactly by integer division, with die_value itself checked at both
+// ends of every face's range.
+void TestRandomness::every_face_has_its_share_of_all_draws() {
+    constexpr std::int64_t all_draws = std::int64_t{1} << 24;
+    const auto draw = [](std::int64_t k) { return static_cast<float>(k) * 0x1p-24f; };
+    for (std::int64_t faces = 1; faces <= 1000; ++faces) {
+        const auto first_draw_of = [faces](std::int64_t face) {
+            return ((face - 1) * all_draws + faces - 1) / faces;
+        };
+        std::int64_t fewest = all_draws;
+        std::int64_t most = 0;
+        for (std::int64_t face = 1; face <= faces; ++face) {
+            const std::int64_t first = first_draw_of(face);
+            const std::int64_t end = first_draw_of(face + 1);
+            const auto die = static_cast<std::int16_t>(faces);
+            if (die_value(die, draw(first)) != face || die_value(die, draw(end - 1)) != face) {
+                QFAIL(qPrintable(QString("d%1: face %2 is not k from %3 to %4")
+                                     .arg(faces)
+                                     .arg(face)
+                                     .arg(first)
+                                     .arg(end - 1)));
+            }
+            fewest = std::min(fewest, end - first);
+            most = std::max(most, end - first);
+        }
+        QVERIFY2(most - fewest <= 1, qPrintable(QString("d%1 is not fair").arg(faces)));
+    }
+}
 
 void TestRandomness::draws_stay_below_one() {
     DefaultRandomSource random;
