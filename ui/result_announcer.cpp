@@ -16,7 +16,6 @@ ResultAnnouncer::ResultAnnouncer(QWidget* parent) : QWidget(parent) {
     Q_UNUSED(role_known)
     setObjectName(QStringLiteral("announcer"));
     setFixedSize(0, 0);
-    setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }

@@ -2,12 +2,12 @@
 # Installs the build into a temporary prefix and checks that the desktop finds
 # everything: the program, its menu entry, its icon at every size, its
 # software-centre listing, and the man pages and documents a Debian user reads.
-# Usage: installed_tree.sh BUILD_DIR
+# Usage: installed_tree.sh BUILD_DIR APP_ID
 set -euo pipefail
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
-id=org.example.tirlo
+id=$2
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -x $prefix/games/tirlo ]] || fail "games/tirlo is missing or not executable"

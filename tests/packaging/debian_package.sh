@@ -3,11 +3,11 @@
 # then installs it as a user would, starts the installed program from its menu
 # entry under Xvfb and closes it, starts it again natively on Wayland, and
 # removes the package, whatever happened.
-# Usage: debian_package.sh BUILD_DIR SOURCE_DIR   (as root, or with sudo)
+# Usage: debian_package.sh BUILD_DIR SOURCE_DIR APP_ID   (as root, or with sudo)
 set -euo pipefail
 build=$1
 source=$2
-id=org.example.tirlo
+id=$3
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
