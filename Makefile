@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test build install screenshots
+.PHONY: run test build install screenshots test-fresh
 
 run:
 	@scripts/require-display
@@ -19,6 +19,13 @@ test:
 	ctest --test-dir $(BUILD) --output-on-failure
 	@$(MAKE) --no-print-directory test-sanitized
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+
+# The two commands again, from a clone of HEAD in a clean Debian 12 root where
+# nothing was installed by hand (as root; the root's base and .debs are cached
+# in ~/.cache/tirlo).
+test-fresh:
+	@scripts/install-deps fresh
+	tests/fresh/two_commands.sh $(CURDIR)
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)

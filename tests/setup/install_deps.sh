@@ -56,6 +56,7 @@ test all
 bench none
 fuzz none
 package none
-test bench fuzz package none
+fresh none
+test bench fuzz package fresh none
 CASES
 echo "PASS: install-deps asks apt-get for every missing package of every group, and only for those"
