@@ -26,7 +26,9 @@ step() {
     shift
     local log=$logs/${name// /-}.log
     printf '%-42s' "$name"
-    "$@" >"$log" 2>&1 || status=$?
+    # In the background, so that an interrupt is handled at once, not when the step ends.
+    "$@" >"$log" 2>&1 &
+    wait $! || status=$?
     printf '%5d s\n' $((SECONDS - began))
     if [[ $status -ne 0 ]]; then
         echo "FAIL: step '$name' ended with status $status; the end of $log:" >&2
