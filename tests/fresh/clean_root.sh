@@ -17,13 +17,16 @@ clean_root_cache=${XDG_CACHE_HOME:-$HOME/.cache}/tirlo
 clean_root_archives=$clean_root_cache/archives # the .debs that apt downloads in any root
 clean_root_dirs=()
 
-# The machine's apt sources for Debian itself (deb822), not third-party ones.
+# The machine's apt sources for Debian itself, not third-party ones: deb822
+# files, or else the one-line sources.list.
 clean_root_sources() {
-    local file
+    local file found=
     for file in /etc/apt/sources.list.d/*.sources; do
-        grep -qE '^Suites:.*\bbookworm\b' "$file" && grep -qE '^URIs:.*/debian' "$file" &&
-            echo "$file"
+        [[ -f $file ]] && grep -qE '^Suites:.*\bbookworm\b' "$file" &&
+            grep -qE '^URIs:.*/debian' "$file" && echo "$file" && found=yes
     done
+    [[ -n $found ]] || ! grep -qE '^deb .*/debian.* bookworm' /etc/apt/sources.list 2>/dev/null ||
+        echo /etc/apt/sources.list
 }
 
 clean_root_base() {
