@@ -59,7 +59,9 @@ run_in_virtual_screen() {
 }
 
 # install_package WITH|WITHOUT: the package into a fresh root, with or without
-# its recommends, started under Xvfb, then purged; nothing of it may remain.
+# its recommends, started under Xvfb, then purged. Nothing of it may remain but
+# what was there before or another package has since installed too (the icon
+# theme's folders).
 install_package() {
     local with=$1 dir=$work/package-$1
     clean_root_new "$dir"
@@ -70,7 +72,7 @@ install_package() {
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq
         find / -xdev -path /proc -prune -o -print | sort >/tmp/before
-        apt-get install -y -qq $recommends ./$(basename "$deb") >/dev/null
+        apt-get install -y -qq $recommends /root/$(basename "$deb") >/dev/null
         for extra in qt6-wayland qt6-translations-l10n; do
             if dpkg-query -W -f='\${Status}' \$extra 2>/dev/null | grep -q 'ok installed'; then
                 [[ $with == with ]] || { echo \"\$extra installed without recommends\"; exit 1; }
@@ -78,7 +80,7 @@ install_package() {
                 [[ $with == without ]] || { echo \"\$extra not installed with recommends\"; exit 1; }
             fi
         done
-        dpkg -L tirlo | sort >/tmp/files
+        dpkg -L tirlo | grep -vx /. | sort >/tmp/files
         apt-get install -y -qq --no-install-recommends xvfb xauth xdotool >/dev/null
         xvfb-run -a -s '-screen 0 640x480x24' bash -c '
             /usr/games/tirlo 2>/tmp/tirlo.log &
@@ -89,7 +91,8 @@ install_package() {
             kill \$!'
         apt-get purge -y -qq tirlo >/dev/null
         left=\$(while read -r path; do
-            [[ -e \$path ]] && ! grep -qxF \"\$path\" /tmp/before && echo \"\$path\"
+            [[ -e \$path ]] && ! grep -qxF \"\$path\" /tmp/before &&
+                ! dpkg-query -S \"\$path\" >/dev/null 2>&1 && echo \"\$path\"
         done </tmp/files || true)
         [[ -z \$left ]] || { echo \"left behind after purge: \$left\"; exit 1; }
         echo installed $with recommends, started, purged, nothing left"
