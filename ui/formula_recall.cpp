@@ -26,6 +26,10 @@ void FormulaRecall::step_back() {
     }
     if (position == formulas.size()) {
         draft = box.text();
+        // The box keeps the formula it just rolled: the first step goes past it.
+        if (formulas.last() == draft && position > 1) {
+            --position;
+        }
     }
     box.setText(formulas[--position]);
 }

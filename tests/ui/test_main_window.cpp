@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -113,6 +115,9 @@ private slots:
     void larger_font_grows_every_size();
     void dark_scheme_edges_and_text_stand_out();
     void light_scheme_is_drawn_as_the_style_draws_it();
+    void detail_is_the_tooltip_and_description_and_errors_are_spoken_data();
+    void detail_is_the_tooltip_and_description_and_errors_are_spoken();
+    void history_opens_from_the_window_and_rolls_again_keeping_the_focus_rule();
 };
 
 void TestMainWindow::layout_data() {
@@ -455,6 +460,88 @@ void TestMainWindow::light_scheme_is_drawn_as_the_style_draws_it() {
         control->setStyle(&edges);
         QCOMPARE(control->grab().toImage(), as_styled);
     }
+}
+
+void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("spoken");
+    const QString of_3_plus_5 = "3\n5\nmin 8, max 8, moyenne 8,00";
+    QTest::newRow("total") << "3+5"
+                           << " 8" << of_3_plus_5 << " 8";
+    QTest::newRow("letter") << "2x6"
+                            << "??? : x"
+                            << "caractère « x » non permis"
+                            << "??? : x, caractère « x » non permis";
+    // The box, its tooltip and its description keep the total before; speech says why.
+    QTest::newRow("misplaced slash")
+        << "5/2"
+        << " 8" << of_3_plus_5 << "« / » hors d'un jet de dés : résultat inchangé";
+}
+
+void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken() {
+    QFETCH(QString, formula);
+    QFETCH(QString, shown);
+    QFETCH(QString, detail);
+    QFETCH(QString, spoken);
+
+    Shown s;
+    s.enter_formula("3+5");
+    s.finish_fade();
+    s.enter_formula(formula);
+    s.finish_fade();
+    QCOMPARE(s.txt_result->text(), shown);
+    QCOMPARE(s.txt_result->toolTip(), detail);
+    QCOMPARE(QAccessible::queryAccessibleInterface(s.txt_result)->text(QAccessible::Description),
+             detail);
+    QCOMPARE(s.window.findChild<QWidget*>("announcer")->accessibleName(), spoken);
+
+    s.click_into_input(); // empties the box, and with it its detail
+    QCOMPARE(s.txt_result->toolTip(), "");
+}
+
+void TestMainWindow::history_opens_from_the_window_and_rolls_again_keeping_the_focus_rule() {
+    Shown s;
+    s.finish_fade();
+    s.click_into_input();
+    s.enter_formula("3+5");
+    s.enter_formula("2d6");
+    s.txt_entree->setFocus();
+    QTest::keyClick(s.txt_entree, Qt::Key_Up);
+    QCOMPARE(s.txt_entree->text(), "3+5"); // the one before, since 2d6 is still in the box
+    QTest::keyClick(s.txt_entree, Qt::Key_Down);
+    QCOMPARE(s.txt_entree->text(), "2d6");
+
+    // The result box's own menu ends with the history.
+    emit s.txt_result->customContextMenuRequested(QPoint(5, 5));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu && menu->actions().size() > 2);
+    QCOMPARE(menu->actions().last()->text(), "&Historique des jets");
+    menu->close();
+
+    QTest::keyClick(s.txt_entree, Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(s.txt_entree->text(), "2d6"); // the key erased nothing
+    QWidget* history = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == "history" && window->isVisible()) {
+            history = window;
+        }
+    }
+    QVERIFY(history);
+    QVERIFY(QTest::qWaitForWindowActive(history));
+    auto* list = history->findChild<QListView*>("history_list");
+    QCOMPARE(list->model()->rowCount(), 2);
+    QVERIFY(list->currentIndex().data().toString().contains("  2d6 → "));
+
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(s.txt_entree->text(), "3+5");
+    QCOMPARE(s.txt_result->text(), " 8");
+    QCOMPARE(list->model()->rowCount(), 3);
+    s.tick();
+    QCOMPARE(QApplication::activeWindow(), history); // the roll took no focus from the history
+    QCOMPARE(s.window.focusWidget(), s.but_ok);      // and the fade's rule still holds
 }
 
 QTEST_MAIN(TestMainWindow)
