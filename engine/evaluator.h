@@ -20,6 +20,8 @@ void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource&
 void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource& random,
                       ResultSink& sink, RollDetail& detail);
 
-// The range and mean of a formula, read by the evaluator's own rules without
-// throwing anything. Meaningful for a formula without error.
+// The range and mean of a formula's total, read by the evaluator's own rules
+// without throwing anything. The mean is left out when working it out would
+// take longer than a frame (thousands of distinct large keep-best terms).
+// A formula in error has no total, and gets 0, 0 and no mean.
 FormulaOdds formula_odds(const QString& input);

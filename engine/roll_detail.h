@@ -20,10 +20,10 @@ struct DieDetail {
 struct TermDetail {
     enum class Kind { number, dice, keep_best };
     Kind kind = Kind::number;
-    std::int64_t sum = 0;       // the number itself, or the sum of the kept dice
-    std::int16_t faces = 0;     // as read: a die of 0 faces counts 1
-    std::int16_t kept = 0;      // dice summed; every die of a plain dice term
-    std::int16_t thrown = 0;    // dice thrown, rolls for a keep-best term
+    std::int64_t sum = 0;        // the number itself, or the sum of the kept dice
+    std::int16_t faces = 0;      // as read: a die of 0 faces counts 1
+    std::int16_t kept = 0;       // dice summed; every die of a plain dice term
+    std::int16_t thrown = 0;     // dice thrown, rolls for a keep-best term
     std::vector<DieDetail> dice; // the first dice, in the order thrown
 };
 
@@ -31,11 +31,13 @@ struct TermDetail {
 enum class FormulaError { none, empty, too_big, bad_char };
 
 struct RollDetail {
-    std::vector<TermDetail> terms; // the first terms, in order; empty terms are left out
+    // The first terms, in order; empty terms are left out, and a formula in
+    // error lists none.
+    std::vector<TermDetail> terms;
     std::int64_t terms_not_listed = 0;
 
-    FormulaError error = FormulaError::none;
-    char32_t bad_char = 0;        // the character of a bad_char message, lower-cased
+    FormulaError error = FormulaError::none; // the last message written, which stays shown
+    char32_t bad_char = 0;        // the character of a bad_char message, lower-cased; 0 otherwise
     bool misplaced_slash = false; // a "/" outside a dice term, which writes no message
 };
 
