@@ -78,7 +78,8 @@ std::optional<double> KeepBestMeans::mean_of_best(int best, int top, int rolls) 
         return found->second;
     }
     const bool by_sum = best <= summed_up_to;
-    const std::int64_t work = std::int64_t{top - 1} * (by_sum ? 1 + best / 16 : 8);
+    // Per face: a probability from Boost and `best` steps of the sum, or two tails.
+    const std::int64_t work = std::int64_t{top - 1} * (by_sum ? 3 + best / 24 : 10);
     if (budget_left_ < work) {
         return std::nullopt;
     }

@@ -112,17 +112,13 @@ void TestRollDetail::terms_data() {
     const QList<float> low_mid_high{0.0f, 0.5f, highest};
     const QList<float> high{highest};
     QTest::newRow("numbers, empty terms left out") << "3++0+" << high << "3 | 0";
-    QTest::newRow("lone plus") << "+" << high << "";
     QTest::newRow("dice term") << "3d6" << low_mid_high << "3d6: 1 4 6 = 11";
     QTest::newRow("count left out") << "d6" << high << "1d6: 6 = 6";
-    QTest::newRow("count zero") << "0d6" << high << "1d6: 6 = 6";
     QTest::newRow("faces left out count 1") << "2d" << high << "2d0: 1 1 = 2";
-    QTest::newRow("bare d") << "d" << high << "1d0: 1 = 1";
     QTest::newRow("second d overwrites count") << "2d3d4" << high << "3d4: 4 4 4 = 12";
     QTest::newRow("second slash overwrites faces")
         << "3d6/4/5" << high << "3d4/5: 4 4 4 4~ 4~ = 12";
     QTest::newRow("rolls raised to count") << "3d6/2" << low_mid_high << "3d6/3: 1 4 6 = 11";
-    QTest::newRow("rolls left out") << "d6/" << high << "1d6/1: 6 = 6";
     QTest::newRow("keep best 3 of 4")
         << "3d6/4" << QList<float>{0.0f, 0.5f, highest, 0.2f} << "3d6/4: 1~ 4 6 2 = 12";
     // Both ways of finding the cut: from the bottom (one dropped), from the top (one kept).
@@ -177,9 +173,7 @@ void TestRollDetail::errors_data() {
     const auto bad = int(FormulaError::bad_char);
     QTest::newRow("empty") << "  " << int(FormulaError::empty) << "" << false;
     QTest::newRow("number above 1000") << "2d6+1001" << int(FormulaError::too_big) << "" << false;
-    QTest::newRow("letter lower-cased") << "2d6+X" << bad << "x" << false;
     QTest::newRow("last error wins") << "2000x" << bad << "x" << false;
-    QTest::newRow("emoji") << "1+\U0001F3B2" << bad << "\U0001F3B2" << false;
     QTest::newRow("misplaced slash alone") << "3+4/2" << none << "" << true;
     QTest::newRow("misplaced slash and a letter") << "5/2x" << bad << "x" << true;
     QTest::newRow("count past limit") << "1001d6+2d6" << int(FormulaError::too_big) << "" << false;
@@ -212,7 +206,6 @@ void TestRollDetail::bounded_for_huge_formulas_data() {
     QTest::newRow("1000d1000") << "1000d1000" << 1 << 1'000'000;
     QTest::newRow("32 KiB of 1d6+") << to_32_kib("1d6+") << 8192 << 6;
     QTest::newRow("32 KiB of 998d1000/999+") << to_32_kib("998d1000/999+") << 2520 << 998'000;
-    QTest::newRow("32 KiB of 7+") << to_32_kib("7+") << 16384 << 7;
 }
 
 void TestRollDetail::bounded_for_huge_formulas() {
