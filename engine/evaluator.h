@@ -3,6 +3,7 @@
 #include "evaluator_state.h"
 #include "random_source.h"
 #include "result_sink.h"
+#include "roll_detail.h"
 
 #include <QString>
 
@@ -13,3 +14,14 @@ constexpr std::int32_t max_number = 1000;
 // the total or a question-mark message through the sink.
 void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource& random,
                       ResultSink& sink);
+
+// The same evaluation, drawing exactly the same dice, that also fills `detail`
+// with what was thrown and which message, if any, the result box shows.
+void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource& random,
+                      ResultSink& sink, RollDetail& detail);
+
+// The range and mean of a formula's total, read by the evaluator's own rules
+// without throwing anything. The mean is left out when working it out would
+// take longer than a frame (thousands of distinct large keep-best terms).
+// A formula in error has no total, and gets 0, 0 and no mean.
+FormulaOdds formula_odds(const QString& input);

@@ -79,6 +79,25 @@ void check(const QString& formula, const std::vector<float>& values) {
     if (random.draws() != expected.draws) {
         violation("one draw per die of every term within the limit", formula, sink.texts);
     }
+
+    // The detail draws the same dice and shows the same, and the odds give
+    // the model's range, with a mean within it.
+    EvaluatorState detail_state;
+    ScriptedRandomSource detail_random(values);
+    RecordingSink detail_sink;
+    RollDetail detail;
+    evaluate_formula(detail_state, formula, detail_random, detail_sink, detail);
+    if (detail_sink.texts != sink.texts || detail_sink.fades != sink.fades ||
+        detail_random.draws() != random.draws()) {
+        violation("the same result and draws with the detail", formula, detail_sink.texts);
+    }
+    const FormulaOdds odds = formula_odds(formula);
+    if (expected.shows_total && (odds.min != expected.lowest || odds.max != expected.highest)) {
+        violation("the range of the odds is the model's", formula, sink.texts);
+    }
+    if (odds.mean && !(*odds.mean >= odds.min - 1e-6 && *odds.mean <= odds.max + 1e-6)) {
+        violation("the mean within the range", formula, sink.texts);
+    }
 }
 
 // The input's own bytes as draws, from 0 up to the largest value below 1.

@@ -2,14 +2,21 @@
 
 #include "die_icon.h"
 #include "edge_contrast_style.h"
+#include "formula_recall.h"
 #include "help_window.h"
+#include "history_window.h"
 #include "layout_scale.h"
 #include "result_announcer.h"
+#include "roll_detail_text.h"
+#include "roll_history.h"
 #include "text_box.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QTime>
 #include <QWindow>
 #include <limits>
 
@@ -35,7 +42,9 @@ tirlo::tirlo(QWidget* parent)
       txt_result(new TextBox(QStringLiteral("résultat"), this)),
       but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
       but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)),
-      announcer(new ResultAnnouncer(this)) {
+      announcer(new ResultAnnouncer(this)), history(new RollHistory(this)),
+      recall(new FormulaRecall(*txt_entree)),
+      history_action(new QAction(QStringLiteral("&Historique des jets"), this)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
     setWindowIcon(die_icon());
@@ -60,6 +69,22 @@ tirlo::tirlo(QWidget* parent)
     txt_result->setObjectName(QStringLiteral("txt_result"));
     txt_result->setReadOnly(true);
     txt_result->setAccessibleName(QStringLiteral("Résultat"));
+    // The line edit's own menu, with the history at its end.
+    txt_result->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(txt_result, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = txt_result->createStandardContextMenu();
+        menu->addSeparator();
+        menu->addAction(history_action);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(txt_result->mapToGlobal(at));
+    });
+
+    // Ctrl+H, the usual key for a history, from anywhere in the window. A line
+    // edit leaves it alone here: with Qt 6.4 on X11 it erases nothing and does
+    // not claim the key, so the window's shortcut gets it.
+    history_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    addAction(history_action);
+    connect(history_action, &QAction::triggered, this, &tirlo::show_history);
 
     txt_entree->setObjectName(QStringLiteral("txt_entree"));
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
@@ -81,8 +106,10 @@ tirlo::tirlo(QWidget* parent)
     Form_Load();
 }
 
-// The help window has no owner, so it would outlive the main window.
+// The help and history windows have no owner, so they would outlive the main
+// window; the history window goes first, as it shows the history it owns.
 tirlo::~tirlo() {
+    delete history_window;
     delete help;
 }
 
@@ -111,11 +138,16 @@ void tirlo::txt_entree_Click() {
     bold.setBold(true);
     txt_result->setFont(bold);
     txt_result->clear();
+    txt_result->setToolTip(QString());
+    txt_result->setAccessibleDescription(QString());
     first_click = false;
 }
 
 void tirlo::but_ok_Click() {
-    evaluate_formula(state, txt_entree->text(), random, *this);
+    const QString formula = txt_entree->text();
+    RollDetail detail;
+    evaluate_formula(state, formula, random, *this, detail);
+    describe_result(formula, detail);
     // A fade just started moves the focus to OK at its first step, and a
     // screen reader would cut the result short to say so: it waits for that step.
     const bool fade_about_to_start = tempo->isActive() && fade_level == fade_start;
@@ -131,6 +163,41 @@ void tirlo::but_help_Click() {
     help->show();
     help->raise();
     help->activateWindow();
+}
+
+void tirlo::show_history() {
+    if (!history_window) {
+        history_window = new HistoryWindow(*history);
+        connect(history_window, &HistoryWindow::roll_again, this, [this](const QString& formula) {
+            txt_entree->setText(formula);
+            but_ok->click();
+        });
+    }
+    history_window->show();
+    history_window->raise();
+    history_window->activateWindow();
+}
+
+// The words of the dice and odds go where the total is read: the result box's
+// tooltip and accessible description, and the history. When the box keeps what
+// it showed, so do they; the screen reader and the history still hear of it.
+void tirlo::describe_result(const QString& formula, const RollDetail& detail) {
+    const bool without_error = detail.error == FormulaError::none && !detail.misplaced_slash;
+    if (without_error && formula != odds_formula) {
+        odds = formula_odds(formula);
+        odds_formula = formula;
+    }
+    const QString words = detail_text(detail, odds);
+    const bool box_changed = detail.error != FormulaError::none || !detail.misplaced_slash;
+    if (box_changed) {
+        txt_result->setToolTip(words);
+        txt_result->setAccessibleDescription(words);
+    }
+    if (!without_error) {
+        unannounced_result = spoken_result(detail, txt_result->text());
+    }
+    history->add({QTime::currentTime(), formula, shown_result(detail, txt_result->text()), words});
+    recall->add(formula);
 }
 
 void tirlo::set_result_text(const QString& text) {

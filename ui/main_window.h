@@ -8,8 +8,12 @@
 #include <QWidget>
 #include <cstdint>
 
+class FormulaRecall;
+class HistoryWindow;
+class QAction;
 class QPushButton;
 class ResultAnnouncer;
+class RollHistory;
 class TextBox;
 class form_help;
 
@@ -33,6 +37,7 @@ private slots:
     void but_ok_Click();
     void but_help_Click();
     void tempo_Timer();
+    void show_history();
 
 private:
     void Form_Load();
@@ -43,6 +48,7 @@ private:
     void start_fade() override;
 
     void lay_out();
+    void describe_result(const QString& formula, const RollDetail& detail);
     void announce_result();
 
     TextBox* txt_entree;
@@ -51,12 +57,18 @@ private:
     QPushButton* but_help;
     QTimer* tempo;
     ResultAnnouncer* announcer;
+    RollHistory* history;
+    FormulaRecall* recall;
+    QAction* history_action;
 
     EvaluatorState state;
     DefaultRandomSource random;
     bool first_click = false;
     std::int16_t fade_level = 0;
     QColor face_colour;
-    QString unannounced_result; // shown, not yet spoken
-    QPointer<form_help> help;   // the open help window, if any
+    QString unannounced_result;             // shown, not yet spoken
+    QPointer<form_help> help;               // the open help window, if any
+    QPointer<HistoryWindow> history_window; // likewise
+    QString odds_formula; // the formula `odds` belong to, so that a re-roll reuses them
+    FormulaOdds odds;
 };

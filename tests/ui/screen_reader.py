@@ -1,6 +1,7 @@
 """Listens on the accessibility bus as a screen reader does while a user rolls,
 re-rolls and makes an error: each result must reach it, after any move of the
-focus, which a screen reader would otherwise speak over it.
+focus, which a screen reader would otherwise speak over it; an error with its
+words, and a total with the dice behind it as the result box's description.
 
 Never asks for all of an object's properties at once: that crashes Qt 6.4.
 Usage: screen_reader.py WINDOW_ID PID
@@ -40,32 +41,45 @@ def wait_for_result(before):
 
 def result_box():
     app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid)
-    return pyatspi.findDescendant(app, lambda o: o.name == "Résultat").queryText().getText(0, -1)
+    box = pyatspi.findDescendant(app, lambda o: o.name == "Résultat")
+    return box.queryText().getText(0, -1), box.description
 
 
 total = r" ([2-9]|1[0-2])"
-# Each step: what the user does, and what the result box must then show.
+of_2d6 = r"2d6 : [1-6], [1-6] = ([2-9]|1[0-2])\nmin 2, max 12, moyenne 7,00"
+letter = "caractère « x » non permis"
+# Each step: what the user does, what the result box must then show, the words
+# of its description, and what a screen reader hears (the box's text if None).
 steps = [
     ("Enter in the input box", [["mousemove", "--window", window, "30", "12", "click", "1"],
-                                ["type", "--delay", "50", "2d6"], ["key", "Return"]], total),
-    ("a re-roll with Enter on OK", [["key", "Return"]], total),
-    ("Alt+O", [["key", "alt+o"]], total),
-    ("a click on OK", [["mousemove", "--window", window, "20", "43", "click", "1"]], total),
+                                ["type", "--delay", "50", "2d6"], ["key", "Return"]],
+     total, of_2d6, None),
+    ("a re-roll with Enter on OK", [["key", "Return"]], total, of_2d6, None),
+    ("Alt+O", [["key", "alt+o"]], total, of_2d6, None),
+    ("a click on OK", [["mousemove", "--window", window, "20", "43", "click", "1"]],
+     total, of_2d6, None),
     # The fade returns the focus to OK until it ends, 390 ms after the roll.
     ("an error", [["sleep", "0.6"], ["key", "shift+Tab", "shift+Tab", "ctrl+a"],
-                  ["type", "2000x"], ["key", "Return"]], re.escape("??? : x")),
+                  ["type", "2000x"], ["key", "Return"]],
+     re.escape("??? : x"), letter, "??? : x, " + letter),
+    # Nothing changes on screen, so the words are all a screen reader gets.
+    ("a misplaced slash", [["key", "ctrl+a"], ["type", "5/2"], ["key", "Return"]],
+     re.escape("??? : x"), letter, "« / » hors d'un jet de dés : résultat inchangé"),
 ]
 
 pyatspi.Registry.registerEventListener(on_event, "object:state-changed:showing",
                                        "object:state-changed:focused")
-for what, actions, shown in steps:
+for what, actions, shown, described, spoken in steps:
     before = len(heard)
     for action in actions:
         subprocess.run(["xdotool", *action], check=True)
     events = wait_for_result(before)
-    text = result_box()
-    if not re.fullmatch(shown, text) or not events or events[-1] != text:
-        print(f"FAIL: after {what}, the box shows {text!r}; a screen reader got {events!r}",
-              file=sys.stderr)
+    text, description = result_box()
+    spoken = spoken or text
+    if not re.fullmatch(shown, text) or not events or events[-1] != spoken \
+            or not re.fullmatch(described, description):
+        print(f"FAIL: after {what}, the box shows {text!r}, described as {description!r}; "
+              f"a screen reader got {events!r}", file=sys.stderr)
         sys.exit(1)
-    print(f"PASS: after {what}, a screen reader hears {text!r}, after {events[:-1]!r}")
+    print(f"PASS: after {what}, a screen reader hears {events[-1]!r}, after {events[:-1]!r}; "
+          f"the box is described as {description!r}")

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # What a screen reader hears from the real program: an X server with a window
 # manager, a D-Bus session with the accessibility bus and its registry, and the
-# program in an English session, driven from the keyboard and the mouse.
-# Usage: screen_reader.sh TIRLO_BINARY   (run under xvfb-run and dbus-run-session)
+# program in an English session, driven from the keyboard and the mouse by a
+# script that reads the windows as a screen reader does.
+# Usage: screen_reader.sh TIRLO_BINARY SCRIPT.py   (run under xvfb-run and dbus-run-session)
 set -euo pipefail
 binary=$1
+script=$2
 here=$(dirname "$0")
 
 source "$here/window_manager.sh"
@@ -20,4 +22,4 @@ timeout 10 bash -c 'until dbus-send --session --print-reply --dest=org.a11y.Bus 
 LANG=en_US.UTF-8 "$binary" &
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tirlo$' | head -n 1)
 # Debian's python3, which has the AT-SPI bindings.
-/usr/bin/python3 "$here/screen_reader.py" "$window" $!
+/usr/bin/python3 "$here/$script" "$window" $!

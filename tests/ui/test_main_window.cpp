@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -113,6 +114,9 @@ private slots:
     void larger_font_grows_every_size();
     void dark_scheme_edges_and_text_stand_out();
     void light_scheme_is_drawn_as_the_style_draws_it();
+    void detail_is_the_tooltip_and_description_and_errors_are_spoken_data();
+    void detail_is_the_tooltip_and_description_and_errors_are_spoken();
+    void result_menu_ends_with_the_history();
 };
 
 void TestMainWindow::layout_data() {
@@ -455,6 +459,56 @@ void TestMainWindow::light_scheme_is_drawn_as_the_style_draws_it() {
         control->setStyle(&edges);
         QCOMPARE(control->grab().toImage(), as_styled);
     }
+}
+
+void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("spoken");
+    const QString of_3_plus_5 = "3\n5\nmin 8, max 8, moyenne 8,00";
+    QTest::newRow("total") << "3+5"
+                           << " 8" << of_3_plus_5 << " 8";
+    QTest::newRow("letter") << "2x6"
+                            << "??? : x"
+                            << "caractère « x » non permis"
+                            << "??? : x, caractère « x » non permis";
+    // The box, its tooltip and its description keep the total before; speech says why.
+    QTest::newRow("misplaced slash")
+        << "5/2"
+        << " 8" << of_3_plus_5 << "« / » hors d'un jet de dés : résultat inchangé";
+}
+
+void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken() {
+    QFETCH(QString, formula);
+    QFETCH(QString, shown);
+    QFETCH(QString, detail);
+    QFETCH(QString, spoken);
+
+    Shown s;
+    s.enter_formula("3+5");
+    s.finish_fade();
+    s.enter_formula(formula);
+    s.finish_fade();
+    QCOMPARE(s.txt_result->text(), shown);
+    QCOMPARE(s.txt_result->toolTip(), detail);
+    QCOMPARE(QAccessible::queryAccessibleInterface(s.txt_result)->text(QAccessible::Description),
+             detail);
+    QCOMPARE(s.window.findChild<QWidget*>("announcer")->accessibleName(), spoken);
+
+    s.click_into_input(); // empties the box, and with it its detail
+    QCOMPARE(s.txt_result->toolTip(), "");
+}
+
+// Ctrl+H, and the focus the history leaves alone, are tried in the real window.
+void TestMainWindow::result_menu_ends_with_the_history() {
+    Shown s;
+    emit s.txt_result->customContextMenuRequested(QPoint(5, 5));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu && menu->actions().size() > 2); // the line edit's own entries first
+    QCOMPARE(menu->actions().last()->text(), "&Historique des jets");
+    QCOMPARE(menu->actions().last()->shortcut(), QKeySequence("Ctrl+H"));
+    menu->close();
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,87 @@
+"""Drives the real program from the keyboard: rolls, steps back through the
+formulas with Up and Down, opens the history with Ctrl+H, rolls an entry again
+with Enter and closes the history with Escape; reads the windows over the
+accessibility bus. Never asks for all of an object's properties at once: that
+crashes Qt 6.4.
+Usage: history_window.py WINDOW_ID PID
+"""
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+window, pid = sys.argv[1], int(sys.argv[2])
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def find(name, role=None):
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid)
+    return pyatspi.findDescendant(app, lambda o: o.name == name and role in (None, o.getRole()))
+
+
+def text_of(name):
+    return find(name).queryText().getText(0, -1)
+
+
+def entries():
+    listed = find("Jets de la session, du plus récent au plus ancien", pyatspi.ROLE_LIST)
+    return [listed.getChildAtIndex(i).name for i in range(listed.childCount)] if listed else None
+
+
+def expect(what, check, seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            if check():
+                return
+        except (AttributeError, TypeError, StopIteration):
+            pass  # not there yet
+        time.sleep(0.1)
+    sys.exit(f"FAIL: {what}")
+
+
+def to_formula_box():
+    time.sleep(0.6)  # the fade keeps the focus on OK until it ends
+    xdotool("key", "shift+Tab", "shift+Tab", "ctrl+a")
+
+
+xdotool("mousemove", "--window", window, "30", "12", "click", "1")
+xdotool("type", "--delay", "50", "3+5")
+xdotool("key", "Return")
+expect("3+5 is described", lambda: find("Résultat").description == "3\n5\nmin 8, max 8, moyenne 8,00")
+print("PASS: after 3+5 the result box's tooltip, its description, is the detail of its terms")
+to_formula_box()
+xdotool("type", "--delay", "50", "2d6")
+xdotool("key", "Return")
+expect("2d6 is described", lambda: find("Résultat").description.startswith("2d6 : "))
+
+to_formula_box()
+xdotool("type", "1d")
+for key, shown in [("Up", "2d6"), ("Up", "3+5"), ("Up", "3+5"), ("Down", "2d6"), ("Down", "1d")]:
+    xdotool("key", key)
+    expect(f"{key} shows {shown}", lambda: text_of("Formule de dés") == shown, 3)
+print("PASS: Up and Down step through 2d6 and 3+5, and back to what was typed")
+
+xdotool("key", "ctrl+h")
+expect("Ctrl+H opens the history, newest first", lambda: re.fullmatch(
+    r"\d\d:\d\d:\d\d  2d6 → \d+\n2d6 : .*\n\d\d:\d\d:\d\d  3\+5 → 8\n3\n5\nmin 8, max 8, moyenne 8,00",
+    "\n".join(entries()), re.S))
+print(f"PASS: Ctrl+H opens the history: {entries()!r}")
+
+xdotool("key", "Down", "Return")
+expect("Enter on 3+5 rolls it again", lambda: len(entries()) == 3 and "  3+5 → 8" in entries()[0])
+active = subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True,
+                        text=True, check=True).stdout.strip()
+if text_of("Formule de dés") != "3+5" or active != "Historique des jets":
+    sys.exit(f"FAIL: after Enter the formula box holds {text_of('Formule de dés')!r}, "
+             f"and {active!r} is active")
+print("PASS: Enter on an entry rolls it again in the main window; the history keeps the keyboard")
+
+xdotool("key", "Escape")
+expect("Escape closes the history", lambda: entries() is None)
+print("PASS: Escape closes the history")

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListView;
+class RollHistory;
+
+// "Historique des jets": the session's evaluations, newest first, one entry a
+// line for a screen reader. Enter or a double-click rolls an entry again;
+// Ctrl+C copies the selected entries as plain text; Escape closes the window.
+class HistoryWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HistoryWindow(RollHistory& history);
+
+    // The selected entries as they are listed, ready to paste.
+    QString selected_text() const;
+
+signals:
+    void roll_again(const QString& formula);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void roll_entry(const QModelIndex& index);
+    void show_dropped_note();
+
+    RollHistory& history;
+    QListView* list;
+    QLabel* dropped_note;
+};
