@@ -9,7 +9,7 @@ set -euo pipefail
 script=$1/scripts/install-deps
 fail() { echo "FAIL: $*" >&2; exit 1; }
 eval "$(sed -n '/^declare -A group=(/,/^)/p' "$script")"
-named=" ${group[run]} ${group[test]} "
+named=" $(printf "%s " ${group[run]} ${group[test]})"
 
 owner() { # the package that installed a file, also where /bin is /usr/bin
     local path=$1
