@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -116,7 +115,6 @@ private slots:
     void light_scheme_is_drawn_as_the_style_draws_it();
     void detail_is_the_tooltip_and_description_and_errors_are_spoken_data();
     void detail_is_the_tooltip_and_description_and_errors_are_spoken();
-    void result_menu_ends_with_the_history();
 };
 
 void TestMainWindow::layout_data() {
@@ -498,17 +496,6 @@ void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken
 
     s.click_into_input(); // empties the box, and with it its detail
     QCOMPARE(s.txt_result->toolTip(), "");
-}
-
-// Ctrl+H, and the focus the history leaves alone, are tried in the real window.
-void TestMainWindow::result_menu_ends_with_the_history() {
-    Shown s;
-    emit s.txt_result->customContextMenuRequested(QPoint(5, 5));
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu && menu->actions().size() > 2); // the line edit's own entries first
-    QCOMPARE(menu->actions().last()->text(), "&Historique des jets");
-    QCOMPARE(menu->actions().last()->shortcut(), QKeySequence("Ctrl+H"));
-    menu->close();
 }
 
 QTEST_MAIN(TestMainWindow)

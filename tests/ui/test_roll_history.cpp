@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -28,71 +27,61 @@ class TestRollHistory : public QObject {
 
 private slots:
     void lists_newest_first_and_keeps_the_last_1000();
-    void window_copies_rolls_again_and_closes();
+    void window_copies_and_rolls_again();
     void up_and_down_recall_formulas_as_a_shell_does();
 };
 
 void TestRollHistory::lists_newest_first_and_keeps_the_last_1000() {
     RollHistory history;
     const QString long_formula = QString("1+").repeated(16 * 1024);
-    history.add(record(long_formula)); // dropped first
-    history.add(record("1"));
+    history.add(record("1")); // dropped first
+    history.add(record(long_formula));
     for (int i = 3; i <= 1000; ++i) {
         history.add(record("d6"));
     }
-    QCOMPARE(text_of(history, 999).section('\n', 0, 0),
-             "21:05:09  " + long_formula.left(80) + "… (32\u202f768 caractères) → 8");
-    QCOMPARE(history.index(999).data(RollHistory::formula_role).toString(), long_formula);
     QCOMPARE(history.dropped_note(), "");
-
     history.add(record("2d6"));
     QCOMPARE(history.rowCount(), 1000);
     QCOMPARE(text_of(history, 0), "21:05:09  2d6 → 8\nmin 8, max 8, moyenne 8,00");
-    QCOMPARE(text_of(history, 999), "21:05:09  1 → 8\nmin 8, max 8, moyenne 8,00");
+    QCOMPARE(text_of(history, 999).section('\n', 0, 0),
+             "21:05:09  " + long_formula.left(80) + "… (32\u202f768 caractères) → 8");
+    QCOMPARE(history.index(999).data(RollHistory::formula_role).toString(), long_formula);
     QCOMPARE(history.dropped_note(), "Le jet le plus ancien n'est plus listé : l'historique "
                                      "garde les 1\u202f000 derniers jets.");
     history.add(record("2d6"));
     QVERIFY(history.dropped_note().startsWith("Les 2 jets les plus anciens ne sont plus listés"));
 }
 
-void TestRollHistory::window_copies_rolls_again_and_closes() {
+void TestRollHistory::window_copies_and_rolls_again() {
     RollHistory history;
     for (const char* formula : {"d6", "2d8+5", "3d6/4"}) {
         history.add(record(formula));
     }
-    QPointer<HistoryWindow> window = new HistoryWindow(history);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    auto* list = window->findChild<QListView*>("history_list");
-    QCOMPARE(list->currentIndex().row(), 0); // the newest, ready to roll again
+    HistoryWindow window(history);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* list = window.findChild<QListView*>("history_list");
 
     // Ctrl+click adds to the selection; the copy keeps the list's order.
     list->setCurrentIndex(history.index(2));
-    const QPoint newest = list->visualRect(history.index(0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, newest);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualRect(history.index(0)).center());
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              text_of(history, 0) + "\n\n" + text_of(history, 2));
 
-    QSignalSpy rolled(window, &HistoryWindow::roll_again);
+    QSignalSpy rolled(&window, &HistoryWindow::roll_again);
     list->setCurrentIndex(history.index(1));
     QTest::keyClick(list, Qt::Key_Return);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, newest); // a double-click's first press
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, newest);
-    QCOMPARE(rolled.size(), 2);
-    QCOMPARE(rolled[0][0].toString(), "2d8+5");
-    QCOMPARE(rolled[1][0].toString(), "3d6/4");
+    QCOMPARE(rolled, QList<QVariantList>{{"2d8+5"}});
 
-    auto* note = window->findChild<QLabel*>("dropped_note");
+    auto* note = window.findChild<QLabel*>("dropped_note");
     QVERIFY(note->isHidden());
     for (int i = 0; i < 998; ++i) {
         history.add(record("1"));
     }
     QVERIFY(note->isVisible());
     QCOMPARE(list->accessibleDescription(), history.dropped_note());
-
-    QTest::keyClick(list, Qt::Key_Escape);
-    QTRY_VERIFY(!window); // closed for good
 }
 
 void TestRollHistory::up_and_down_recall_formulas_as_a_shell_does() {
@@ -110,10 +99,6 @@ void TestRollHistory::up_and_down_recall_formulas_as_a_shell_does() {
         QTest::keyClick(&box, key);
         QCOMPARE(box.text(), text);
     }
-    recall.add("1"); // rolled again, and still in the box: Up goes past it
-    box.setText("1");
-    QTest::keyClick(&box, Qt::Key_Up);
-    QCOMPARE(box.text(), "3d6/4");
 }
 
 QTEST_MAIN(TestRollHistory)
