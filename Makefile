@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test build install screenshots
+.PHONY: run test build install screenshots test-fresh
 
 run:
 	@scripts/require-display
@@ -17,6 +17,13 @@ test:
 	ctest --test-dir $(BUILD) --output-on-failure
 	@$(MAKE) --no-print-directory test-sanitized
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+
+# The two commands again, from a clone of HEAD in a clean Debian 12 root where
+# nothing was installed by hand (as root; the root's base and .debs are cached
+# in ~/.cache/tirlo).
+test-fresh:
+	@scripts/install-deps fresh
+	tests/fresh/two_commands.sh $(CURDIR)
 
 # The program that is run, installed, benchmarked and packaged is built with one set of
 # flags: Debian's, as dpkg-buildflags gives them to the package, with debian/buildflags.mk's
