@@ -19,11 +19,12 @@ test:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 # The two commands again, from a clone of HEAD in a clean Debian 12 root where
-# nothing was installed by hand (as root; the root's base and .debs are cached
-# in ~/.cache/tirlo).
+# nothing was installed by hand, then the source package built in another one
+# (as root; the root's base and .debs are cached in ~/.cache/tirlo).
 test-fresh:
 	@scripts/install-deps fresh
 	tests/fresh/two_commands.sh $(CURDIR)
+	tests/fresh/source_package.sh $(CURDIR)
 
 # The program that is run, installed, benchmarked and packaged is built with one set of
 # flags: Debian's, as dpkg-buildflags gives them to the package, with debian/buildflags.mk's
