@@ -1,7 +1,5 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
 BUILD ?= build
-# One build type for the program that is run, installed and benchmarked.
-BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
@@ -21,14 +19,23 @@ test:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 # The two commands again, from a clone of HEAD in a clean Debian 12 root where
-# nothing was installed by hand (as root; the root's base and .debs are cached
-# in ~/.cache/tirlo).
+# nothing was installed by hand, then the source package built in another one
+# (as root; the root's base and .debs are cached in ~/.cache/tirlo).
 test-fresh:
 	@scripts/install-deps fresh
 	tests/fresh/two_commands.sh $(CURDIR)
+	tests/fresh/source_package.sh $(CURDIR)
+
+# The program that is run, installed, benchmarked and packaged is built with one set of
+# flags: Debian's, as dpkg-buildflags gives them to the package, with debian/buildflags.mk's
+# hardening and -O3. CMake reads no CPPFLAGS, so they go with the compiler's flags.
+include debian/buildflags.mk
+SHIPPED_FLAGS = -DCMAKE_BUILD_TYPE=None \
+	-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) $(SHIPPED_FLAGS)
 	cmake --build $(BUILD) --parallel $(JOBS)
 
 install:
@@ -41,19 +48,21 @@ screenshots:
 	@$(MAKE) --no-print-directory build
 	scripts/screenshots $(BUILD)
 
-# The Debian package of the build, in $(BUILD): apt install ./$(BUILD)/tirlo_*.deb
+# The source package and the Debian packages, tirlo and tirlo-dbgsym, made by
+# dpkg-buildpackage from a copy of the tree: apt install ./$(PACKAGE_DIR)/tirlo_*.deb
+PACKAGE_DIR ?= $(BUILD)/package
+
 .PHONY: package
 package:
 	@scripts/install-deps package
-	@$(MAKE) --no-print-directory build
-	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)
+	scripts/build-package $(PACKAGE_DIR)
 
 # Speed of the formula engine against its bare generator, in a folder of its own
-# but with the build type and flags of the program that make build ships.
+# but with the flags of the program that is shipped.
 .PHONY: bench
 bench:
 	@scripts/install-deps bench
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTIRLO_BENCH=ON
+	cmake -S . -B build-bench $(SHIPPED_FLAGS) -DTIRLO_BENCH=ON
 	cmake --build build-bench --target tirlo_bench --parallel $(JOBS)
 	build-bench/bench/tirlo_bench
 

@@ -106,7 +106,7 @@ step "git clone of $(git -C "$source" rev-parse --short HEAD)" clone
 step "make test" in_root 'make test'
 step "xvfb-run make run" run_in_virtual_screen
 step "make package" in_root 'make package'
-debs=("$root"/root/tirlo/build/tirlo_*.deb)
+debs=("$root"/root/tirlo/build/package/tirlo_*_amd64.deb)
 deb=$(mktemp -p "$work" -d)/$(basename "${debs[0]}")
 cp "${debs[0]}" "$deb"
 clean_root_remove "$root"

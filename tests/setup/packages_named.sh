@@ -9,7 +9,8 @@ set -euo pipefail
 script=$1/scripts/install-deps
 fail() { echo "FAIL: $*" >&2; exit 1; }
 eval "$(sed -n '/^declare -A group=(/,/^)/p' "$script")"
-named=" $(printf "%s " ${group[run]} ${group[test]})"
+# One blank between names, whichever blanks or line breaks the lists hold.
+named=" $(echo ${group[run]} ${group[test]}) "
 
 owner() { # the package that installed a file, also where /bin is /usr/bin
     local path=$1
@@ -64,5 +65,12 @@ program dpkg-shlibdeps dpkg-dev
 program file file
 program clang++ clang
 program cmake cmake
+program dpkg-buildpackage dpkg-dev
+program dh debhelper
+program git git
+program blhc blhc
+program hardening-check devscripts
+program autopkgtest autopkgtest
+program diffoscope diffoscope-minimal
 USED
 echo "PASS: the $checked programs and modules the tests start come from packages install-deps names"
