@@ -1,4 +1,4 @@
-#include "ui/die_icon.h"
+#include "icon_after_first_frame.h"
 #include "ui/french_translation.h"
 #include "ui/main_window.h"
 
@@ -8,10 +8,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tirlo"));
     QApplication::setDesktopFileName(QStringLiteral(TIRLO_APP_ID));
-    QApplication::setWindowIcon(die_icon());
     install_french(app);
 
     tirlo window;
     window.show();
+    set_icon_after_first_frame(*window.windowHandle());
     return QApplication::exec();
 }

@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include "die_icon.h"
 #include "edge_contrast_style.h"
 #include "help_window.h"
 #include "layout_scale.h"
@@ -38,7 +37,6 @@ tirlo::tirlo(QWidget* parent)
       announcer(new ResultAnnouncer(this)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
-    setWindowIcon(die_icon());
 
     tempo->setObjectName(QStringLiteral("tempo"));
     tempo->setInterval(fade_interval_ms);
