@@ -1,11 +1,14 @@
 #include "icon_after_first_frame.h"
+#include "start_up_messages.h"
 #include "ui/french_translation.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    hold_start_up_messages();
     QApplication app(argc, argv);
+    release_start_up_messages();
     QApplication::setApplicationName(QStringLiteral("Tirlo"));
     QApplication::setDesktopFileName(QStringLiteral(TIRLO_APP_ID));
     install_french(app);
