@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "bounded_undo.h"
 #include "edge_contrast_style.h"
 #include "help_window.h"
 #include "layout_scale.h"
@@ -62,6 +63,7 @@ tirlo::tirlo(QWidget* parent)
     txt_entree->setObjectName(QStringLiteral("txt_entree"));
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
     txt_entree->setAccessibleName(QStringLiteral("Formule de dés"));
+    new BoundedUndo(txt_entree);
     txt_entree->installEventFilter(this);
 
     setTabOrder(txt_entree, txt_result);
