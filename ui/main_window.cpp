@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QWindow>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -46,6 +47,8 @@ tirlo::tirlo(QWidget* parent)
     but_help->setObjectName(QStringLiteral("but_help"));
     but_help->setAccessibleName(QStringLiteral("Aide"));
     connect(but_help, &QPushButton::clicked, this, &tirlo::but_help_Click);
+    connect(but_help, &QPushButton::pressed, this, [this] { help_cancelled = false; });
+    but_help->installEventFilter(this);
 
     but_ok->setObjectName(QStringLiteral("but_ok"));
     // Starts with the visible label, so that a user who says "Ok" reaches it.
@@ -125,12 +128,32 @@ void tirlo::but_ok_Click() {
 }
 
 void tirlo::but_help_Click() {
+    if (std::exchange(help_cancelled, false)) {
+        return;
+    }
     if (!help) {
         help = new form_help;
     }
     help->show();
     help->raise();
     help->activateWindow();
+}
+
+// Escape closes the help window even when it comes too soon to reach it. Alt+?
+// holds "?" down for a moment before the window opens, and "?" would open it
+// after an Escape all the same; and once open, the window has the keyboard only
+// when the window manager has moved it there. Escape has no other use here.
+bool tirlo::escape_closes_help() {
+    if (but_help->isDown()) {
+        help_cancelled = true;
+        but_help->setDown(false);
+        return true;
+    }
+    if (help) {
+        help->close();
+        return true;
+    }
+    return false;
 }
 
 void tirlo::set_result_text(const QString& text) {
@@ -187,6 +210,9 @@ void tirlo::changeEvent(QEvent* event) {
 bool tirlo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txt_entree && event->type() == QEvent::MouseButtonPress) {
         txt_entree_Click();
+    } else if (watched == but_help && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && but_help->isDown()) {
+        return escape_closes_help();
     } else if (watched == windowHandle() && event->type() == QEvent::Expose &&
                windowHandle()->isExposed()) {
         Form_Paint();
@@ -195,6 +221,9 @@ bool tirlo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void tirlo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && escape_closes_help()) {
+        return;
+    }
     // The text boxes pass Enter on to their window, as a dialog's would.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         but_ok->click();

@@ -44,6 +44,7 @@ private:
 
     void lay_out();
     void announce_result();
+    bool escape_closes_help();
 
     TextBox* txt_entree;
     TextBox* txt_result;
@@ -57,6 +58,7 @@ private:
     bool first_click = false;
     std::int16_t fade_level = 0;
     QColor face_colour;
-    QString unannounced_result; // shown, not yet spoken
-    QPointer<form_help> help;   // the open help window, if any
+    QString unannounced_result;  // shown, not yet spoken
+    QPointer<form_help> help;    // the open help window, if any
+    bool help_cancelled = false; // Escape came while "?" was being pressed
 };

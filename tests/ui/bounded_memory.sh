@@ -11,7 +11,7 @@ start_window_manager
 
 "$binary" 2>/dev/null &
 app=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" --name '^Tirlo$' | head -n 1)
+window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app" --name '^Tirlo$' | head -n 1)
 printf '1000d+%.0s' $(seq 5462) | head -c 32768 | xclip -selection clipboard
 
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$app/status"; }

@@ -26,7 +26,7 @@ printf '1%.0s' $(seq 300) >"$work/typed"
 while read -r rules warnings_show; do
     QT_LOGGING_RULES=${rules#-} "$binary" 2>"$work/err" &
     app=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" --name '^Tirlo$' | head -n 1)
+    window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app" --name '^Tirlo$' | head -n 1)
     sleep 0.5 # the fade ends, and with it its moves of the focus
     xdotool mousemove --window "$window" 30 12 click 1
     xdotool type --delay 0 --file "$work/typed"
