@@ -2,8 +2,9 @@
 
 For each launch: the time from exec to the program's window being mapped
 (MapNotify) and to its first frame (the first damage to the window after it is
-mapped, which is the program drawing into it), then its resident memory one
-second after the window was mapped. The two programs are launched in pairs, in
+mapped, which is the program drawing into it), the processor time the program
+had used by then (which other programs on a busy machine do not stretch), then
+its resident memory one second after the window was mapped. The two programs are launched in pairs, in
 a random order within each pair, so that a slow spell of a shared machine falls
 on both. Prints the medians and the ratio of each pair, as a Markdown table.
 
@@ -42,7 +43,8 @@ class Watcher:
         return prop.value[0] if prop and not caught.get_error() else None
 
     def launch(self, program):
-        """Returns the seconds from exec to mapped and to first frame, and the memory."""
+        """Returns the seconds from exec to mapped and to first frame, the memory, and
+        the processor time the program had used, all its threads, when mapped."""
         mapped = first_frame = None
         started = time.monotonic()
         child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -63,7 +65,11 @@ class Watcher:
                     elif (event.type == X.MapNotify and mapped is None
                           and event.event == event.window and self.owner(event.window) == child.pid):
                         mapped, window = now, event.window.id
+                        cpu = cpu_seconds(child.pid)
+                        if window in damaged:  # drawn before its map was seen here
+                            first_frame = now
                     elif event.type == self.x.extension_event.DamageNotify:
+                        damaged.add(event.drawable.id)
                         if mapped is not None and event.drawable.id == window:
                             first_frame = now
             time.sleep(max(0.0, mapped + SETTLE_SECONDS - time.monotonic()))
@@ -71,13 +77,22 @@ class Watcher:
         finally:
             child.send_signal(signal.SIGTERM)
             child.wait()
-        return mapped - started, first_frame - started, memory
+        return mapped - started, first_frame - started, memory, cpu
 
 
 def ignore_vanished(err, request):
     """Windows of other programs may be gone before they are watched."""
     if not isinstance(err, (error.BadWindow, error.BadDrawable, damage.BadDamageError)):
         print(f"X error: {err}", file=sys.stderr)
+
+
+def cpu_seconds(pid):
+    """Time on a processor of all the threads of a process so far (schedstat, in ns)."""
+    total = 0
+    for thread in os.listdir(f"/proc/{pid}/task"):
+        with open(f"/proc/{pid}/task/{thread}/schedstat") as stat:
+            total += int(stat.read().split()[0])
+    return total / 1e9
 
 
 def resident(pid):
@@ -106,6 +121,7 @@ def main():
     rows = [
         ("exec to window mapped", lambda run: run[0] * 1000, "ms"),
         ("exec to first frame", lambda run: run[1] * 1000, "ms"),
+        ("processor time to window mapped", lambda run: run[3] * 1000, "ms"),
         ("resident memory (RSS) 1 s after", lambda run: run[2][0] / 1024, "MiB"),
         ("of which anonymous", lambda run: run[2][1] / 1024, "MiB"),
     ]
