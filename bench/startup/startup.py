@@ -62,6 +62,15 @@ class Watcher:
                         # Watched from its creation, so that no drawing is missed.
                         event.window.change_attributes(event_mask=X.StructureNotifyMask)
                         event.window.damage_create(damage.DamageReportNonEmpty)
+                        # Mapped before it was watched: its map event went to its new parent.
+                        try:
+                            attributes = event.window.get_attributes()
+                        except error.BadWindow:
+                            continue
+                        if (mapped is None and attributes.map_state != X.IsUnmapped
+                                and self.owner(event.window) == child.pid):
+                            mapped, window = time.monotonic(), event.window.id
+                            cpu = cpu_seconds(child.pid)
                     elif (event.type == X.MapNotify and mapped is None
                           and event.event == event.window and self.owner(event.window) == child.pid):
                         mapped, window = now, event.window.id
