@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+# Launches of each program in the start-up benchmark (make bench).
+STARTUP_PAIRS ?= 15
 
 .PHONY: run test build install screenshots test-fresh
 
@@ -57,14 +59,17 @@ package:
 	@scripts/install-deps package
 	scripts/build-package $(PACKAGE_DIR)
 
-# Speed of the formula engine against its bare generator, in a folder of its own
-# but with the flags of the program that is shipped.
+# Speed of the formula engine against its bare generator, then the program's
+# start-up against a bare Qt program, in a folder of their own but with the
+# flags of the program that is shipped.
 .PHONY: bench
 bench:
 	@scripts/install-deps bench
 	cmake -S . -B build-bench $(SHIPPED_FLAGS) -DTIRLO_BENCH=ON
-	cmake --build build-bench --target tirlo_bench --parallel $(JOBS)
+	cmake --build build-bench --target tirlo_bench tirlo bare_window --parallel $(JOBS)
 	build-bench/bench/tirlo_bench
+	xvfb-run -a -s "-screen 0 640x480x24" dbus-run-session -- bench/startup/startup.sh \
+		build-bench/app/tirlo build-bench/bench/startup/bare_window $(STARTUP_PAIRS)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The options
 # come from the environment, so they reach every test, also those started through xvfb-run.

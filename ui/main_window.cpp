@@ -1,6 +1,6 @@
 #include "main_window.h"
 
-#include "die_icon.h"
+#include "bounded_undo.h"
 #include "edge_contrast_style.h"
 #include "formula_recall.h"
 #include "help_window.h"
@@ -19,6 +19,7 @@
 #include <QTime>
 #include <QWindow>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -47,7 +48,6 @@ tirlo::tirlo(QWidget* parent)
       history_action(new QAction(QStringLiteral("&Historique des jets"), this)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
-    setWindowIcon(die_icon());
 
     tempo->setObjectName(QStringLiteral("tempo"));
     tempo->setInterval(fade_interval_ms);
@@ -56,6 +56,8 @@ tirlo::tirlo(QWidget* parent)
     but_help->setObjectName(QStringLiteral("but_help"));
     but_help->setAccessibleName(QStringLiteral("Aide"));
     connect(but_help, &QPushButton::clicked, this, &tirlo::but_help_Click);
+    connect(but_help, &QPushButton::pressed, this, [this] { help_cancelled = false; });
+    but_help->installEventFilter(this);
 
     but_ok->setObjectName(QStringLiteral("but_ok"));
     // Starts with the visible label, so that a user who says "Ok" reaches it.
@@ -89,6 +91,7 @@ tirlo::tirlo(QWidget* parent)
     txt_entree->setObjectName(QStringLiteral("txt_entree"));
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
     txt_entree->setAccessibleName(QStringLiteral("Formule de dés"));
+    new BoundedUndo(txt_entree);
     txt_entree->installEventFilter(this);
 
     setTabOrder(txt_entree, txt_result);
@@ -157,6 +160,9 @@ void tirlo::but_ok_Click() {
 }
 
 void tirlo::but_help_Click() {
+    if (std::exchange(help_cancelled, false)) {
+        return;
+    }
     if (!help) {
         help = new form_help;
     }
@@ -198,6 +204,23 @@ void tirlo::describe_result(const QString& formula, const RollDetail& detail) {
     }
     history->add({QTime::currentTime(), formula, shown_result(detail, txt_result->text()), words});
     recall->add(formula);
+}
+
+// Escape closes the help window even when it comes too soon to reach it. Alt+?
+// holds "?" down for a moment before the window opens, and "?" would open it
+// after an Escape all the same; and once open, the window has the keyboard only
+// when the window manager has moved it there. Escape has no other use here.
+bool tirlo::escape_closes_help() {
+    if (but_help->isDown()) {
+        help_cancelled = true;
+        but_help->setDown(false);
+        return true;
+    }
+    if (help) {
+        help->close();
+        return true;
+    }
+    return false;
 }
 
 void tirlo::set_result_text(const QString& text) {
@@ -254,6 +277,9 @@ void tirlo::changeEvent(QEvent* event) {
 bool tirlo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txt_entree && event->type() == QEvent::MouseButtonPress) {
         txt_entree_Click();
+    } else if (watched == but_help && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && but_help->isDown()) {
+        return escape_closes_help();
     } else if (watched == windowHandle() && event->type() == QEvent::Expose &&
                windowHandle()->isExposed()) {
         Form_Paint();
@@ -262,6 +288,9 @@ bool tirlo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void tirlo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && escape_closes_help()) {
+        return;
+    }
     // The text boxes pass Enter on to their window, as a dialog's would.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         but_ok->click();

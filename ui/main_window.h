@@ -50,6 +50,7 @@ private:
     void lay_out();
     void describe_result(const QString& formula, const RollDetail& detail);
     void announce_result();
+    bool escape_closes_help();
 
     TextBox* txt_entree;
     TextBox* txt_result;
@@ -71,4 +72,5 @@ private:
     QPointer<HistoryWindow> history_window; // likewise
     QString odds_formula; // the formula `odds` belong to, so that a re-roll reuses them
     FormulaOdds odds;
+    bool help_cancelled = false; // Escape came while "?" was being pressed
 };

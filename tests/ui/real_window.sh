@@ -20,7 +20,12 @@ size=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "
 [[ $size == 153x57 ]] || fail "client area is $size, not 153x57"
 caption=$(xdotool getwindowname "$id")
 [[ $caption == Tirlo ]] || fail "caption is '$caption'"
-icons=$(xprop -len 1000000 -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+# The icon comes just after the window's first frame.
+for _ in $(seq 50); do
+    icons=$(xprop -len 1000000 -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+    [[ $icons == *"(256 x 256)"* ]] && break
+    sleep 0.1
+done
 [[ $icons == *"(16 x 16)"*"(256 x 256)"* ]] || fail "the window icon holds only $icons"
 
 sleep 1 # the start-up fade takes 390 ms

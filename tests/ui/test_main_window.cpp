@@ -1,3 +1,4 @@
+#include "ui/die_icon.h"
 #include "ui/edge_contrast_style.h"
 #include "ui/main_window.h"
 #include "ui/text_box.h"
@@ -139,8 +140,12 @@ void TestMainWindow::layout() {
     QCOMPARE(s.window.minimumSize(), s.window.maximumSize());
     QVERIFY(
         !(s.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    const QList<QSize> icon_sizes = s.window.windowIcon().availableSizes();
+    // The program gives its windows the die once the first frame is drawn.
+    const QIcon icon = die_icon();
+    const QList<QSize> icon_sizes = icon.availableSizes();
     QVERIFY(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(256, 256)));
+    QCOMPARE(icon.pixmap(QSize(256, 256)).size(), QSize(256, 256));
+    QCOMPARE(icon.pixmap(QSize(20, 20)).size(), QSize(20, 20));
 
     auto* control = s.window.findChild<QWidget*>(name);
     QVERIFY(control);

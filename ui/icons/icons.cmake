@@ -30,6 +30,11 @@ foreach(size IN LISTS TIRLO_ICON_SIZES)
   list(APPEND icon_pngs ${png})
 endforeach()
 
+# The window icon knows its sizes and paths without reading the resources.
+list(JOIN TIRLO_ICON_SIZES "," icon_sizes_list)
+set_property(SOURCE die_icon.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  TIRLO_ICON_SIZES=${icon_sizes_list} TIRLO_APP_ID="${TIRLO_APP_ID}")
+
 qt_add_resources(tirlo_ui die_icons PREFIX /icons BASE ${icon_tree} FILES ${icon_pngs})
 
 install(DIRECTORY ${icon_tree} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
