@@ -14,7 +14,10 @@ start_window_manager
 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0 "$binary" 2>/dev/null &
 app=$!
 window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app" --name '^Tirlo$' | head -n 1)
-printf '1000d+%.0s' $(seq 5462) | head -c 32768 | xclip -selection clipboard
+# Cut in the shell, not by head: head leaving early would end printf with
+# SIGPIPE, which pipefail turns into a silent failure.
+formula=$(printf '1000d+%.0s' $(seq 5462))
+printf '%s' "${formula:0:32768}" | xclip -selection clipboard
 
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$app/status"; }
 # Waits until the program has handled every key sent to it: its CPU time stays still.
