@@ -8,6 +8,8 @@
 #                              a private /tmp and the shared .deb cache mounted
 #   clean_root_run DIR CMD...  CMD as root inside DIR, in a clean environment
 #   clean_root_remove DIR      ends what still runs in DIR, unmounts and deletes it
+#   step NAME COMMAND...       COMMAND timed, its output in $logs/NAME.log; a failure
+#                              is named, with the end of that log, and ends the script
 #
 # Every root made here is removed by an EXIT trap, also after an error or an
 # interrupt, so that no mount is left behind. Only the roots and the cache in
@@ -97,6 +99,23 @@ clean_root_remove() {
         umount "$target" 2>/dev/null || umount -l "$target"
     done
     rm -rf --one-file-system "$dir"
+}
+
+# step NAME COMMAND...: runs COMMAND with its output in $logs/NAME.log.
+step() {
+    local name=$1 began=$SECONDS status=0
+    shift
+    local log=$logs/${name// /-}.log
+    printf '%-42s' "$name"
+    # In the background, so that an interrupt is handled at once, not when the step ends.
+    "$@" >"$log" 2>&1 &
+    wait $! || status=$?
+    printf '%5d s\n' $((SECONDS - began))
+    if [[ $status -ne 0 ]]; then
+        echo "FAIL: step '$name' ended with status $status; the end of $log:" >&2
+        tail -n 40 "$log" >&2
+        exit 1
+    fi
 }
 
 clean_root_remove_all() {

@@ -19,22 +19,6 @@ work=$(mktemp -d /var/tmp/tirlo-source.XXXXXX)
 clean_root_dirs+=("$work") # removed with the root in it, whatever happens
 started=$SECONDS
 
-# step NAME COMMAND...: runs COMMAND with its output in build-fresh/NAME.log.
-step() {
-    local name=$1 began=$SECONDS status=0
-    shift
-    local log=$logs/${name// /-}.log
-    printf '%-42s' "$name"
-    "$@" >"$log" 2>&1 &
-    wait $! || status=$?
-    printf '%5d s\n' $((SECONDS - began))
-    if [[ $status -ne 0 ]]; then
-        echo "FAIL: step '$name' ended with status $status; the end of $log:" >&2
-        tail -n 40 "$log" >&2
-        exit 1
-    fi
-}
-
 root=$work/root
 built=$root/root/build # where the root's dpkg-buildpackage leaves its files
 in_root() { clean_root_run "$root" bash -euo pipefail -c "cd /root/build && export DEBIAN_FRONTEND=noninteractive && $1"; }
