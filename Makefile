@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # Launches of each program in the start-up benchmark (make bench).
-STARTUP_PAIRS ?= 15
+STARTUP_ROUNDS ?= 15
 
 .PHONY: run test build install screenshots test-fresh
 
@@ -66,10 +66,11 @@ package:
 bench:
 	@scripts/install-deps bench
 	cmake -S . -B build-bench $(SHIPPED_FLAGS) -DTIRLO_BENCH=ON
-	cmake --build build-bench --target tirlo_bench tirlo bare_window --parallel $(JOBS)
+	cmake --build build-bench --target tirlo_bench tirlo bare_window controls_only --parallel $(JOBS)
 	build-bench/bench/tirlo_bench
 	xvfb-run -a -s "-screen 0 640x480x24" dbus-run-session -- bench/startup/startup.sh \
-		build-bench/app/tirlo build-bench/bench/startup/bare_window $(STARTUP_PAIRS)
+		build-bench/app/tirlo build-bench/bench/startup/bare_window \
+		build-bench/bench/startup/controls_only $(STARTUP_ROUNDS)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The options
 # come from the environment, so they reach every test, also those started through xvfb-run.

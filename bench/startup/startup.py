@@ -1,14 +1,17 @@
-"""Start-up of Tirlo against a bare Qt Widgets program, launched in turn.
+"""Start-up of Tirlo against two yardsticks, launched in turn: a bare Qt Widgets
+program, and Tirlo's window alone (its controls and their texts, nothing else).
 
 For each launch: the time from exec to the program's window being mapped
 (MapNotify) and to its first frame (the first damage to the window after it is
 mapped, which is the program drawing into it), the processor time the program
 had used by then (which other programs on a busy machine do not stretch), then
-its resident memory one second after the window was mapped. The two programs are launched in pairs, in
-a random order within each pair, so that a slow spell of a shared machine falls
-on both. Prints the medians and the ratio of each pair, as a Markdown table.
+its resident memory one second after the window was mapped. The programs are
+launched in rounds, in a random order within each round, so that a slow spell
+of a shared machine falls on all of them. Prints the medians, and the ratio of
+Tirlo and of its window alone to the bare program in each round, as a Markdown
+table.
 
-Usage: startup.py TIRLO BARE [PAIRS]   (on an X server with a window manager)
+Usage: startup.py TIRLO BARE WINDOW_ALONE [ROUNDS]   (on an X server with a window manager)
 """
 import os
 import random
@@ -115,16 +118,16 @@ def resident(pid):
 
 
 def main():
-    tirlo, bare = sys.argv[1], sys.argv[2]
-    pairs = int(sys.argv[3]) if len(sys.argv) > 3 else 11
+    tirlo, bare, alone = sys.argv[1:4]
+    rounds = int(sys.argv[4]) if len(sys.argv) > 4 else 11
     watcher = Watcher()
-    for program in (tirlo, bare):  # the first launches fill the page cache: not counted
+    programs = [tirlo, bare, alone]
+    for program in programs:  # the first launches fill the page cache: not counted
         watcher.launch(program)
-    runs = {tirlo: [], bare: []}
-    for _ in range(pairs):
-        order = [tirlo, bare]
-        random.shuffle(order)
-        for program in order:
+    runs = {program: [] for program in programs}
+    for _ in range(rounds):
+        random.shuffle(programs)
+        for program in programs:
             runs[program].append(watcher.launch(program))
 
     rows = [
@@ -134,17 +137,23 @@ def main():
         ("resident memory (RSS) 1 s after", lambda run: run[2][0] / 1024, "MiB"),
         ("of which anonymous", lambda run: run[2][1] / 1024, "MiB"),
     ]
-    print(f"Start-up, {pairs} launches of each program, in pairs:\n")
-    print("| Measure | Tirlo | Bare Qt program | Tirlo / bare, median of pairs | Pairs, lowest to highest |")
-    print("|---|---|---|---|---|")
+    print(f"Start-up, {rounds} launches of each program, in rounds:\n")
+    print("| Measure | Tirlo | Bare Qt program | Tirlo's window alone "
+          "| Tirlo / bare, median of rounds (lowest to highest) | Window alone / bare |")
+    print("|---|---|---|---|---|---|")
     for name, value, unit in rows:
-        ours = [value(run) for run in runs[tirlo]]
-        theirs = [value(run) for run in runs[bare]]
-        ratios = [a / b for a, b in zip(ours, theirs)]
+        values = {program: [value(run) for run in runs[program]] for program in runs}
         digits = 1 if unit == "ms" else 2
-        print(f"| {name} | {statistics.median(ours):.{digits}f} {unit} "
-              f"| {statistics.median(theirs):.{digits}f} {unit} "
-              f"| {statistics.median(ratios):.2f}x | {min(ratios):.2f}x to {max(ratios):.2f}x |")
+        medians = " | ".join(f"{statistics.median(values[program]):.{digits}f} {unit}"
+                             for program in (tirlo, bare, alone))
+        print(f"| {name} | {medians} | {ratio(values[tirlo], values[bare])} "
+              f"| {ratio(values[alone], values[bare])} |")
+
+
+def ratio(ours, theirs):
+    """The median of the ratios of launches in the same round, and their range."""
+    ratios = [a / b for a, b in zip(ours, theirs)]
+    return f"{statistics.median(ratios):.2f}x ({min(ratios):.2f}x to {max(ratios):.2f}x)"
 
 
 if __name__ == "__main__":

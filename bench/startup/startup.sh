@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Start-up of Tirlo against a bare Qt program, on an X server with the window
+# Start-up of Tirlo against its two yardsticks, on an X server with the window
 # manager the tests use and a D-Bus session, as a desktop has.
-# Usage: startup.sh TIRLO BARE [PAIRS]   (run under xvfb-run and dbus-run-session)
+# Usage: startup.sh TIRLO BARE WINDOW_ALONE [ROUNDS]   (run under xvfb-run and dbus-run-session)
 set -euo pipefail
 source "$(dirname "$0")/../../tests/ui/window_manager.sh"
 trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
