@@ -8,6 +8,9 @@
 #                              a private /tmp and the shared .deb cache mounted
 #   clean_root_run DIR CMD...  CMD as root inside DIR, in a clean environment
 #   clean_root_remove DIR      ends what still runs in DIR, unmounts and deletes it
+#   clean_root_job SOURCE NAME as root: $source, the checkout under test; $logs, its
+#                              build-fresh/; $work, a folder for this job's roots;
+#                              and the clock started in $started
 #   step NAME COMMAND...       COMMAND timed, its output in $logs/NAME.log; a failure
 #                              is named, with the end of that log, and ends the script
 #
@@ -99,6 +102,16 @@ clean_root_remove() {
         umount "$target" 2>/dev/null || umount -l "$target"
     done
     rm -rf --one-file-system "$dir"
+}
+
+clean_root_job() {
+    [[ $(id -u) -eq 0 ]] || { echo "make test-fresh runs as root: it mounts and chroots" >&2; exit 1; }
+    source=$(realpath "$1")
+    logs=$source/build-fresh
+    mkdir -p "$logs"
+    work=$(mktemp -d "/var/tmp/tirlo-$2.XXXXXX")
+    clean_root_dirs+=("$work") # removed with the roots in it, whatever happens
+    started=$SECONDS
 }
 
 # step NAME COMMAND...: runs COMMAND with its output in $logs/NAME.log.

@@ -7,17 +7,10 @@
 # runner. Each step is timed; a failed one is named, with the end of its log.
 # Usage: source_package.sh SOURCE_DIR   (as root: it mounts and chroots)
 set -euo pipefail
-source=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=tests/fresh/clean_root.sh
 source "$here/clean_root.sh"
-[[ $(id -u) -eq 0 ]] || { echo "make test-fresh runs as root: it mounts and chroots" >&2; exit 1; }
-
-logs=$source/build-fresh
-mkdir -p "$logs"
-work=$(mktemp -d /var/tmp/tirlo-source.XXXXXX)
-clean_root_dirs+=("$work") # removed with the root in it, whatever happens
-started=$SECONDS
+clean_root_job "$1" source
 
 root=$work/root
 built=$root/root/build # where the root's dpkg-buildpackage leaves its files

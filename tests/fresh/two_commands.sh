@@ -8,17 +8,10 @@
 # is named, with the end of its log.
 # Usage: two_commands.sh SOURCE_DIR   (as root: it mounts and chroots)
 set -euo pipefail
-source=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=tests/fresh/clean_root.sh
 source "$here/clean_root.sh"
-[[ $(id -u) -eq 0 ]] || { echo "make test-fresh runs as root: it mounts and chroots" >&2; exit 1; }
-
-logs=$source/build-fresh
-mkdir -p "$logs"
-work=$(mktemp -d /var/tmp/tirlo-fresh.XXXXXX)
-clean_root_dirs+=("$work") # removed with the roots in it, whatever happens
-started=$SECONDS
+clean_root_job "$1" fresh
 
 in_root() { clean_root_run "$root" bash -c "cd /root/tirlo && $1"; }
 
