@@ -84,6 +84,7 @@ void DistributionChart::show_odds(std::shared_ptr<const TotalOdds> main, const Q
                                   const QString& compared_text) {
     const std::optional<std::int64_t> kept =
         current >= 0 ? std::optional(bars_[std::size_t(current)].first) : std::nullopt;
+    current = -1;
     main_ = std::move(main);
     compared_ = std::move(compared);
     main_label = main_text;
@@ -101,8 +102,7 @@ void DistributionChart::show_odds(std::shared_ptr<const TotalOdds> main, const Q
             likely = {std::min(likely.first, c_low), std::max(likely.last, c_high)};
         }
     }
-    current = -1;
-    regroup();
+    regroup(true);
     if (!bars_.empty()) {
         set_current_total(kept.value_or(last_total.value_or(main_->distribution().most_likely())));
     }
@@ -113,8 +113,7 @@ void DistributionChart::show_message(const QString& text) {
     main_.reset();
     compared_.reset();
     message = text;
-    current = -1;
-    regroup();
+    regroup(true);
     update();
 }
 
@@ -164,21 +163,29 @@ QSize DistributionChart::minimumSizeHint() const {
 }
 
 // Groups the totals into as many bars as the width can draw, by a round
-// number of totals each (1, 2, 5, 10...), aligned on its multiples.
-void DistributionChart::regroup() {
-    const std::int64_t kept = current >= 0 ? bars_[std::size_t(current)].first : 0;
-    const bool had_current = current >= 0;
-    bars_.clear();
-    per_bar = 1;
+// number of totals each (1, 2, 5, 10...), aligned on its multiples. A width
+// that draws the same bars changes nothing, and screen readers hear nothing.
+void DistributionChart::regroup(bool new_odds) {
     if (!main_) {
+        bars_.clear();
+        per_bar = 1;
         current = -1;
         return;
     }
     const std::int64_t most = std::max<std::int64_t>(
         1, lay_out().plot.width() / std::max(1, scaled(narrowest_bar, layout_scale(*this))));
     const Range range = whole.last - whole.first + 1 <= most ? whole : likely;
-    per_bar = std::int64_t(
+    const auto grouping = std::int64_t(
         round_number_above(std::max(1.0, double(range.last - range.first + 1) / double(most))));
+    const bool same_bars = !new_odds && grouping == per_bar && !bars_.empty() &&
+                           bars_.front().first == range.first && bars_.back().last == range.last;
+    if (same_bars) {
+        return;
+    }
+    const std::optional<std::int64_t> kept =
+        current >= 0 ? std::optional(bars_[std::size_t(current)].first) : std::nullopt;
+    bars_.clear();
+    per_bar = grouping;
     double highest = 0;
     for (std::int64_t group = floor_div(range.first, per_bar);
          group <= floor_div(range.last, per_bar); ++group) {
@@ -192,8 +199,8 @@ void DistributionChart::regroup() {
     percent_step = round_number_above(highest * 100 / 4);
     top_chance = std::ceil(highest * 100 / percent_step * (1 - 1e-12)) * percent_step / 100;
     current = -1;
-    if (had_current) {
-        set_current_total(kept);
+    if (kept) {
+        set_current_total(*kept);
     }
     QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&reorder);
@@ -499,7 +506,7 @@ bool DistributionChart::event(QEvent* event) {
 void DistributionChart::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         updateGeometry();
-        regroup();
+        regroup(false);
     }
     QWidget::changeEvent(event);
 }
@@ -548,5 +555,5 @@ void DistributionChart::paintEvent(QPaintEvent*) {
 
 void DistributionChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    regroup();
+    regroup(false);
 }

@@ -70,7 +70,7 @@ private:
         double bar_width = 0;
     };
 
-    void regroup();
+    void regroup(bool new_odds);
     void move_to(int bar);
     void tell_screen_readers_current();
     Layout lay_out() const;

@@ -59,11 +59,11 @@ void DistributionJob::work() {
         const Task task = std::move(*pending);
         pending.reset();
         lock.unlock();
-        DistributionAnswer answer{formula_distribution(task.formula, *task.progress)};
+        DistributionAnswer answer{formula_distribution(task.formula, *task.progress), nullptr};
         if (answer.outcome == FormulaDistribution::Outcome::exact) {
             const FormulaOdds range = formula_odds(task.formula);
-            answer.least_total = range.min;
-            answer.greatest_total = range.max;
+            answer.odds = std::make_shared<const TotalOdds>(std::exchange(answer.distribution, {}),
+                                                            range.min, range.max);
         }
         auto result = std::make_shared<const DistributionAnswer>(std::move(answer));
         // Queued to the job's own thread; if the job is going, the event goes with it.

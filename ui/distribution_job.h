@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/formula_distribution.h"
+#include "total_odds.h"
 
 #include <QObject>
 #include <QString>
@@ -12,12 +13,12 @@
 #include <optional>
 #include <thread>
 
-// A formula's distribution, and the formula's own smallest and greatest
-// totals: a distribution leaves out an end whose totals are rarer than a
-// double can hold (1000d6 below about 1 100), and these say where it goes on.
+// What a request gets. When exact, the distribution is moved out of
+// `distribution` into `odds`, read off it in advance, off the GUI thread,
+// with the formula's own range: a distribution leaves out an end whose totals
+// are rarer than a double holds (1000d6's first hundred or so).
 struct DistributionAnswer : FormulaDistribution {
-    std::int64_t least_total = 0; // when exact
-    std::int64_t greatest_total = 0;
+    std::shared_ptr<const TotalOdds> odds;
 };
 
 // Works out the distribution of a formula's total on a thread of its own, one

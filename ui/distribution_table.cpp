@@ -3,8 +3,6 @@
 #include "odds_text.h"
 #include "probability_text.h"
 
-#include <QStringList>
-
 namespace {
 
 enum Column { total_column, equal_column, at_least_column, at_most_column, column_count };
@@ -20,6 +18,22 @@ QString spoken_heading(int column) {
                                                    u"Probabilité d'au moins ce total",
                                                    u"Probabilité d'au plus ce total"};
     return QString::fromUtf16(headings[column]);
+}
+
+QString cell_text(const TotalOdds& odds, int row, int column) {
+    const std::int64_t total = odds.distribution().min + row;
+    switch (column) {
+    case total_column:
+        return total_text(total);
+    case equal_column:
+        return probability_text(odds.distribution().p[std::size_t(row)]);
+    case at_least_column:
+        return probability_text(odds.at_least(total));
+    case at_most_column:
+        return probability_text(odds.at_most(total));
+    default:
+        return QString();
+    }
 }
 
 } // namespace
@@ -42,21 +56,16 @@ std::int64_t DistributionTable::total_at(int row) const {
     return shown->distribution().min + row;
 }
 
-QString DistributionTable::tab_separated() const {
-    QStringList lines;
-    QStringList cells;
-    for (int column = 0; column < column_count; ++column) {
-        cells << heading(column);
-    }
-    lines << cells.join(u'\t');
-    for (int row = 0; row < rowCount(); ++row) {
-        cells.clear();
+QString DistributionTable::tab_separated(const TotalOdds* odds, std::stop_token stop) {
+    const int rows = odds ? int(odds->distribution().p.size()) : 0;
+    QString text;
+    for (int row = -1; row < rows && !stop.stop_requested(); ++row) {
         for (int column = 0; column < column_count; ++column) {
-            cells << cell_text(row, column);
+            text += row < 0 ? heading(column) : cell_text(*odds, row, column);
+            text += column + 1 < column_count ? u'\t' : u'\n';
         }
-        lines << cells.join(u'\t');
     }
-    return lines.join(u'\n') + u'\n';
+    return text;
 }
 
 int DistributionTable::rowCount(const QModelIndex& parent) const {
@@ -73,7 +82,7 @@ QVariant DistributionTable::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
     case Qt::DisplayRole:
-        return cell_text(index.row(), index.column());
+        return cell_text(*shown, index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -92,21 +101,5 @@ QVariant DistributionTable::headerData(int section, Qt::Orientation orientation,
         return spoken_heading(section);
     default:
         return QVariant();
-    }
-}
-
-QString DistributionTable::cell_text(int row, int column) const {
-    const std::int64_t total = total_at(row);
-    switch (column) {
-    case total_column:
-        return total_text(total);
-    case equal_column:
-        return probability_text(shown->distribution().p[std::size_t(row)]);
-    case at_least_column:
-        return probability_text(shown->at_least(total));
-    case at_most_column:
-        return probability_text(shown->at_most(total));
-    default:
-        return QString();
     }
 }

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 
 // Every total of a distribution, a row each: the total, the chance of it, of
 // at least it and of at most it, in French.
@@ -20,8 +21,10 @@ public:
     int row_of(std::int64_t total) const;
     std::int64_t total_at(int row) const;
 
-    // The whole table with its header, a line a row, ready to paste into a spreadsheet.
-    QString tab_separated() const;
+    // The whole table of `odds` with its header, a line a row, ready to paste
+    // into a spreadsheet; a million rows take seconds, so it may run on any
+    // thread, and stops early, with what it has, once `stop` is requested.
+    static QString tab_separated(const TotalOdds* odds, std::stop_token stop = {});
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -29,7 +32,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QString cell_text(int row, int column) const;
-
     std::shared_ptr<const TotalOdds> shown;
 };

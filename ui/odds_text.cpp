@@ -14,19 +14,9 @@ const QLocale& french() {
     return locale;
 }
 
-// Totals this close to the likeliest are as likely: the figures are exact to
-// about this much.
-constexpr double same_chance = 1e-9;
-
-QString likeliest_text(const Distribution& d) {
-    const double top = d.p[std::size_t(d.most_likely() - d.min)];
-    std::vector<std::int64_t> likeliest;
-    for (std::size_t i = 0; i < d.p.size(); ++i) {
-        if (d.p[i] >= top * (1 - same_chance)) {
-            likeliest.push_back(d.min + std::int64_t(i));
-        }
-    }
-    const QString chance = probability_text(top);
+QString likeliest_text(const TotalOdds& odds) {
+    const std::vector<std::int64_t>& likeliest = odds.likeliest();
+    const QString chance = probability_text(odds.chance(likeliest[0], likeliest[0]));
     if (likeliest.size() == 1) {
         return QStringLiteral("le plus probable %1 (%2)").arg(total_text(likeliest[0]), chance);
     }
@@ -100,7 +90,7 @@ QString summary_text(const TotalOdds& odds) {
     const Distribution& d = odds.distribution();
     return QStringLiteral("min %1, max %2, moyenne %3, médiane %4, %5")
         .arg(total_text(odds.least_total()), total_text(odds.greatest_total()), mean_text(d.mean()),
-             total_text(d.median()), likeliest_text(d));
+             total_text(d.median()), likeliest_text(odds));
 }
 
 QString bar_text(std::int64_t first, std::int64_t last, const TotalOdds& main,

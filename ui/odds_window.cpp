@@ -30,10 +30,6 @@ constexpr qsizetype longest_formula_shown = 40;
 
 using Outcome = FormulaDistribution::Outcome;
 
-std::shared_ptr<const TotalOdds> odds_of(const DistributionJob::Result& result) {
-    return result->outcome == Outcome::exact ? std::make_shared<const TotalOdds>(result) : nullptr;
-}
-
 // A formula as a label shows it: a long one cut short.
 QString shown_formula(const QString& formula) {
     return formula.size() > longest_formula_shown ? formula.left(longest_formula_shown) + u'…'
@@ -219,7 +215,7 @@ void OddsWindow::show_roll(const QString& formula, std::optional<std::int64_t> t
 void OddsWindow::main_finished(const DistributionJob::Result& result) {
     const bool new_formula = !main_odds;
     main_result = result;
-    main_odds = odds_of(result);
+    main_odds = result->odds;
     show_main();
     if (main_odds && new_formula) {
         at_least->setValue(spin_value(last_total.value_or(main_odds->distribution().median())));
@@ -230,7 +226,7 @@ void OddsWindow::main_finished(const DistributionJob::Result& result) {
 
 void OddsWindow::compared_finished(const DistributionJob::Result& result) {
     compared_result = result;
-    compared_odds_ = odds_of(result);
+    compared_odds_ = result->odds;
     draw_chart();
     show_comparison();
     show_at_least();
@@ -382,8 +378,17 @@ void OddsWindow::follow_table(const QModelIndex& current) {
     following = false;
 }
 
+// On a thread of its own: a million rows take seconds. A new copy, or the
+// window going, stops the one before.
 void OddsWindow::copy_table() {
-    QGuiApplication::clipboard()->setText(table->tab_separated());
+    copying = std::jthread([this, odds = main_odds](std::stop_token stop) {
+        const QString text = DistributionTable::tab_separated(odds.get(), stop);
+        if (!stop.stop_requested()) {
+            QMetaObject::invokeMethod(
+                this, [text] { QGuiApplication::clipboard()->setText(text); },
+                Qt::QueuedConnection);
+        }
+    });
 }
 
 void OddsWindow::copy_chart() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <optional>
+#include <thread>
 
 class DistributionChart;
 class DistributionTable;
@@ -80,4 +81,5 @@ private:
     ResultAnnouncer* announcer;
     bool progress_told = false; // a screen reader heard that a long work started
     bool following = false;     // the chart and the table are being lined up
+    std::jthread copying;       // the table being written out for the clipboard; goes first
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "distribution_job.h"
+#include "engine/distribution.h"
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // A formula's distribution as the window reads it, over and over: the chance
@@ -12,16 +11,17 @@
 // chance is 1 only where it is certain, 0 only where it is impossible: in
 // between, one that rounds to 1 is kept just short of it, and a total the
 // distribution leaves out for being rarer than a double holds gets the
-// smallest double there is.
+// smallest double there is. Built once, off the GUI thread for a large one.
 class TotalOdds {
 public:
-    // `answer` must be exact.
-    explicit TotalOdds(std::shared_ptr<const DistributionAnswer> answer);
-
-    const Distribution& distribution() const { return answer->distribution; }
     // The formula's own range, which may reach past the distribution's.
-    std::int64_t least_total() const { return answer->least_total; }
-    std::int64_t greatest_total() const { return answer->greatest_total; }
+    TotalOdds(Distribution distribution, std::int64_t least_total, std::int64_t greatest_total);
+
+    const Distribution& distribution() const { return distribution_; }
+    std::int64_t least_total() const { return least; }
+    std::int64_t greatest_total() const { return greatest; }
+    // Every total as likely as the likeliest, within what the figures are exact to.
+    const std::vector<std::int64_t>& likeliest() const { return likeliest_; }
 
     double chance(std::int64_t first, std::int64_t last) const; // of a total in [first, last]
     double at_least(std::int64_t total) const;
@@ -30,7 +30,10 @@ public:
 private:
     double rarer_than_listed(std::int64_t first, std::int64_t last) const;
 
-    std::shared_ptr<const DistributionAnswer> answer;
+    Distribution distribution_;
+    std::int64_t least;
+    std::int64_t greatest;
     std::vector<double> from_top;    // from_top[i]: P(total >= min + i)
     std::vector<double> from_bottom; // from_bottom[i]: P(total <= min + i)
+    std::vector<std::int64_t> likeliest_;
 };
