@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <memory>
 #include <utility>
 
 // Split on the lowest kept value m. When a dice show more than m (a < keep),
@@ -108,9 +109,11 @@ std::vector<double> keep_best_sum(int keep, int faces, int rolls, WorkMeter& met
     const std::size_t totals = std::size_t(keep) * std::size_t(faces - 1) + 1;
     std::vector<double> p(totals, 0.0);
     std::vector<double> w(static_cast<std::size_t>(keep));
-    std::vector<double> h(totals + std::size_t(faces), 0.0);
-    std::vector<double> next(totals + std::size_t(faces), 0.0);
-    std::vector<double> suffix(totals, 0.0);
+    // Each step writes what the next one reads: the pages of the longest
+    // steps, which may never come, are not touched.
+    auto h = std::make_unique_for_overwrite<double[]>(totals + std::size_t(faces));
+    auto next = std::make_unique_for_overwrite<double[]>(totals + std::size_t(faces));
+    const auto suffix = std::make_unique_for_overwrite<double[]>(totals);
     for (int m = 1; m <= faces; ++m) {
         double counted = rolls;
         lowest_kept_weights(keep, faces, rolls, m, w);
@@ -121,8 +124,8 @@ std::vector<double> keep_best_sum(int keep, int faces, int rolls, WorkMeter& met
             std::size_t len = 1;
             h[0] = *last;
             for (auto weight = last + 1; weight != w.rend(); ++weight) {
-                std::fill_n(h.begin() + std::ptrdiff_t(len), k, 0.0);
-                add_die(h.data(), len, k, *weight, suffix.data(), next.data());
+                std::fill_n(h.get() + len, k, 0.0);
+                add_die(h.get(), len, k, *weight, suffix.get(), next.get());
                 std::swap(h, next);
                 const double values = double(2 * len + k);
                 counted += values;
