@@ -119,6 +119,7 @@ void DistributionChart::show_message(const QString& text) {
 
 void DistributionChart::set_last_total(std::optional<std::int64_t> total) {
     last_total = total;
+    regroup(false);
     update();
 }
 
@@ -138,7 +139,11 @@ QString DistributionChart::bar_text(int index, const QString& link) const {
 }
 
 QRect DistributionChart::bar_rect(int index) const {
-    const Layout layout = lay_out();
+    return column(index, lay_out());
+}
+
+// Edges rounded, not widths, so that neighbouring bars meet without a seam.
+QRect DistributionChart::column(int index, const Layout& layout) const {
     const int left = layout.plot.left() + int(std::lround(index * layout.bar_width));
     const int right = layout.plot.left() + int(std::lround((index + 1) * layout.bar_width));
     return QRect(QPoint(left, layout.plot.top()), QPoint(right - 1, layout.plot.bottom()));
@@ -174,7 +179,11 @@ void DistributionChart::regroup(bool new_odds) {
     }
     const std::int64_t most = std::max<std::int64_t>(
         1, lay_out().plot.width() / std::max(1, scaled(narrowest_bar, layout_scale(*this))));
-    const Range range = whole.last - whole.first + 1 <= most ? whole : likely;
+    Range range = whole.last - whole.first + 1 <= most ? whole : likely;
+    if (last_total && *last_total >= whole.first && *last_total <= whole.last) {
+        // A roll that was a long shot is drawn all the same.
+        range = {std::min(range.first, *last_total), std::max(range.last, *last_total)};
+    }
     const auto grouping = std::int64_t(
         round_number_above(std::max(1.0, double(range.last - range.first + 1) / double(most))));
     const bool same_bars = !new_odds && grouping == per_bar && !bars_.empty() &&
@@ -277,16 +286,16 @@ void DistributionChart::paint_bars(QPainter& painter, const Layout& layout, bool
     const QColor text = palette().color(QPalette::Text);
     const QColor fill = palette().color(QPalette::Highlight);
     const QColor current_fill = mix(fill, text, 0.45);
-    const double gap = layout.bar_width >= 6 * layout_scale(*this) ? 1 : 0;
+    const int gap = layout.bar_width >= 6 * layout_scale(*this) ? 1 : 0;
     const auto y_of = [&](double chance) {
         return layout.plot.bottom() + 1 - chance / top_chance * layout.plot.height();
     };
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (std::size_t i = 0; i < bars_.size(); ++i) {
-        const double left = layout.plot.left() + double(i) * layout.bar_width + gap;
-        const QRectF bar(QPointF(left, y_of(bars_[i].main)),
-                         QPointF(left + layout.bar_width - 2 * gap, layout.plot.bottom() + 1));
-        painter.fillRect(bar, int(i) == current ? current_fill : fill);
+        const QRect column = this->column(int(i), layout).adjusted(gap, 0, -gap, 0);
+        const int top = int(std::lround(y_of(bars_[i].main)));
+        painter.fillRect(QRect(QPoint(column.left(), top), column.bottomRight()),
+                         int(i) == current ? current_fill : fill);
     }
     if (compared_) {
         // An outline over the bars: told apart by its shape, not only its colour.
@@ -408,7 +417,8 @@ std::vector<QRect> flow(const std::vector<LegendItem>& items, const QFontMetrics
     QPoint at(0, 0);
     for (const LegendItem& item : items) {
         const int sample = item.sample == Sample::none ? 0 : metrics.height() + gap / 2;
-        const int w = std::min(width, sample + metrics.horizontalAdvance(item.text));
+        // A pixel over the advance, which eliding counts to the last fraction.
+        const int w = std::min(width, sample + metrics.horizontalAdvance(item.text) + 1);
         if (at.x() > 0 && at.x() + w > width) {
             at = QPoint(0, at.y() + metrics.height());
         }

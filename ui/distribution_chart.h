@@ -74,6 +74,7 @@ private:
     void move_to(int bar);
     void tell_screen_readers_current();
     Layout lay_out() const;
+    QRect column(int index, const Layout& layout) const;
     double x_of(double total, const Layout& layout) const;
     void paint(QPainter& painter, bool with_focus) const;
     void paint_bars(QPainter& painter, const Layout& layout, bool with_focus) const;

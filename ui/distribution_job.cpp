@@ -30,7 +30,6 @@ DistributionJob::~DistributionJob() {
 void DistributionJob::request(const QString& formula) {
     cancel();
     progress = std::make_shared<DistributionProgress>();
-    requested = formula;
     answered = false;
     {
         const std::lock_guard lock(mutex);

@@ -40,7 +40,6 @@ public:
 
     // A request not answered yet.
     bool busy() const { return !answered; }
-    QString formula() const { return requested; }
 
 signals:
     // Every tenth of a second while busy: the share of the work done, 0 to 1.
@@ -65,7 +64,6 @@ private:
 
     // The owning thread's side.
     std::uint64_t last_id = 0;
-    QString requested;
     bool answered = true;
     std::shared_ptr<DistributionProgress> progress;
     QTimer progress_ticks;

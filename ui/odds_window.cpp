@@ -82,6 +82,7 @@ OddsWindow::OddsWindow()
 
     progress->setObjectName(QStringLiteral("odds_progress"));
     progress->setRange(0, progress_steps);
+    progress->setFormat(QStringLiteral("%p\u202f%")); // as French writes a percentage
     progress->setAccessibleName(QStringLiteral("Calcul des probabilités"));
     progress->hide();
     cancel->setObjectName(QStringLiteral("odds_cancel"));
@@ -144,9 +145,7 @@ OddsWindow::OddsWindow()
     copy_chart_button->setObjectName(QStringLiteral("copy_chart"));
     connect(copy_chart_button, &QPushButton::clicked, copy_chart_action, &QAction::trigger);
 
-    connect(
-        main_job, &DistributionJob::finished, this,
-        [this](const QString&, const DistributionJob::Result& result) { main_finished(result); });
+    connect(main_job, &DistributionJob::finished, this, &OddsWindow::main_finished);
     connect(compared_job, &DistributionJob::finished, this,
             [this](const QString&, const DistributionJob::Result& result) {
                 compared_finished(result);
@@ -212,31 +211,29 @@ void OddsWindow::show_roll(const QString& formula, std::optional<std::int64_t> t
     chart->set_last_total(total);
 }
 
-void OddsWindow::main_finished(const DistributionJob::Result& result) {
-    const bool new_formula = !main_odds;
+void OddsWindow::main_finished(const QString& formula, const DistributionJob::Result& result) {
+    // The target follows the rolls of a new formula, and stays for the same one.
+    const bool new_formula = std::exchange(answered_formula, formula) != formula;
     main_result = result;
-    main_odds = result->odds;
     show_main();
-    if (main_odds && new_formula) {
-        at_least->setValue(spin_value(last_total.value_or(main_odds->distribution().median())));
+    if (result->odds && new_formula) {
+        at_least->setValue(spin_value(last_total.value_or(result->odds->distribution().median())));
     }
-    end_progress(main_odds ? QStringLiteral("Calcul terminé. ") + summary->text()
-                           : spoken_no_distribution(*result));
+    end_progress(result->odds ? QStringLiteral("Calcul terminé. ") + summary->text()
+                              : spoken_no_distribution(*result));
 }
 
 void OddsWindow::compared_finished(const DistributionJob::Result& result) {
     compared_result = result;
-    compared_odds_ = result->odds;
     draw_chart();
     show_comparison();
     show_at_least();
-    end_progress(compared_odds_ ? QStringLiteral("Calcul terminé. ") + comparison->accessibleName()
-                                : spoken_no_distribution(*result));
+    end_progress(result->odds ? QStringLiteral("Calcul terminé. ") + comparison->accessibleName()
+                              : spoken_no_distribution(*result));
 }
 
 void OddsWindow::compare_with(const QString& formula) {
     compared_result.reset();
-    compared_odds_.reset();
     if (formula.trimmed().isEmpty()) {
         compared_job->cancel();
     } else {
@@ -258,7 +255,6 @@ void OddsWindow::show_progress(double fraction) {
     if (main_job->busy()) {
         // What is drawn is no longer the formula rolled.
         main_result.reset();
-        main_odds.reset();
         show_main();
     }
     progress_told = true;
@@ -285,9 +281,10 @@ void OddsWindow::cancel_work() {
 }
 
 void OddsWindow::show_main() {
+    const auto odds = main_odds();
     QString words;
-    if (main_odds) {
-        words = summary_text(*main_odds);
+    if (odds) {
+        words = summary_text(*odds);
     } else if (main_job->busy()) {
         words = working_text();
     } else if (main_result) {
@@ -297,26 +294,28 @@ void OddsWindow::show_main() {
     summary->setVisible(!words.isEmpty());
     chart->setAccessibleDescription(words);
     table_view->setAccessibleDescription(words);
-    table->show_odds(main_odds);
-    if (main_odds) {
-        const Distribution& d = main_odds->distribution();
+    table->show_odds(odds);
+    table_view->doItemsLayout(); // its new length, so that the chart's bar can be scrolled to
+    if (odds) {
+        const Distribution& d = odds->distribution();
         at_least->setRange(spin_value(d.min), spin_value(d.max()));
     }
-    at_least->setEnabled(bool(main_odds));
+    at_least->setEnabled(bool(odds));
     draw_chart();
     show_comparison();
     show_at_least();
 }
 
 void OddsWindow::show_comparison() {
-    if (!main_odds || compared_formula->text().trimmed().isEmpty()) {
+    const auto a = main_odds();
+    if (!a || compared_formula->text().trimmed().isEmpty()) {
         comparison->hide();
         return;
     }
     QString text;
     QString spoken;
-    if (const TotalOdds* b = compared_odds()) {
-        const Comparison odds = compare(main_odds->distribution(), b->distribution());
+    if (const auto b = compared_odds()) {
+        const Comparison odds = compare(a->distribution(), b->distribution());
         text = comparison_text(odds);
         spoken = spoken_comparison(odds);
     } else if (compared_result) {
@@ -331,9 +330,8 @@ void OddsWindow::show_comparison() {
 }
 
 void OddsWindow::draw_chart() {
-    if (main_odds) {
-        chart->show_odds(main_odds, shown_formula(main_formula),
-                         compared_odds() ? compared_odds_ : nullptr,
+    if (const auto a = main_odds()) {
+        chart->show_odds(a, shown_formula(main_formula), compared_odds(),
                          shown_formula(compared_formula->text()));
     } else if (main_result) {
         chart->show_message(no_distribution_text(*main_result));
@@ -343,16 +341,18 @@ void OddsWindow::draw_chart() {
 }
 
 void OddsWindow::show_at_least() {
-    at_least_answer->setText(
-        main_odds ? at_least_text(at_least->value(), *main_odds, compared_odds()) : QString());
+    const auto a = main_odds();
+    at_least_answer->setText(a ? at_least_text(at_least->value(), *a, compared_odds().get())
+                               : QString());
 }
 
 void OddsWindow::follow_chart(std::int64_t first, std::int64_t last) {
-    if (following || !main_odds) {
+    const auto a = main_odds();
+    if (following || !a) {
         return;
     }
     following = true;
-    const Distribution& d = main_odds->distribution();
+    const Distribution& d = a->distribution();
     QItemSelectionModel* selection = table_view->selectionModel();
     const int top = table->row_of(std::max(first, d.min));
     const int bottom = table->row_of(std::min(last, d.max()));
@@ -362,7 +362,7 @@ void OddsWindow::follow_chart(std::int64_t first, std::int64_t last) {
         const QModelIndex start = table->index(top, 0);
         selection->select(QItemSelection(start, table->index(bottom, table->columnCount() - 1)),
                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        table_view->scrollTo(start);
+        table_view->scrollTo(start, QAbstractItemView::PositionAtCenter);
     } else {
         selection->clearSelection();
     }
@@ -381,7 +381,7 @@ void OddsWindow::follow_table(const QModelIndex& current) {
 // On a thread of its own: a million rows take seconds. A new copy, or the
 // window going, stops the one before.
 void OddsWindow::copy_table() {
-    copying = std::jthread([this, odds = main_odds](std::stop_token stop) {
+    copying = std::jthread([this, odds = main_odds()](std::stop_token stop) {
         const QString text = DistributionTable::tab_separated(odds.get(), stop);
         if (!stop.stop_requested()) {
             QMetaObject::invokeMethod(
@@ -395,9 +395,14 @@ void OddsWindow::copy_chart() {
     QGuiApplication::clipboard()->setImage(chart->picture());
 }
 
+std::shared_ptr<const TotalOdds> OddsWindow::main_odds() const {
+    return main_result ? main_result->odds : nullptr;
+}
+
 // The compared formula's odds, while its field still holds it.
-const TotalOdds* OddsWindow::compared_odds() const {
-    return compared_formula->text().trimmed().isEmpty() ? nullptr : compared_odds_.get();
+std::shared_ptr<const TotalOdds> OddsWindow::compared_odds() const {
+    return compared_result && !compared_formula->text().trimmed().isEmpty() ? compared_result->odds
+                                                                            : nullptr;
 }
 
 // Reached by the keyboard, the table goes on from the rows the chart selected.

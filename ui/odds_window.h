@@ -42,7 +42,7 @@ protected:
 
 private:
     void lay_out();
-    void main_finished(const DistributionJob::Result& result);
+    void main_finished(const QString& formula, const DistributionJob::Result& result);
     void compared_finished(const DistributionJob::Result& result);
     void compare_with(const QString& formula);
     void show_progress(double fraction);
@@ -56,15 +56,16 @@ private:
     void follow_table(const QModelIndex& current);
     void copy_table();
     void copy_chart();
-    const TotalOdds* compared_odds() const;
+    std::shared_ptr<const TotalOdds> main_odds() const;
+    std::shared_ptr<const TotalOdds> compared_odds() const;
 
     DistributionJob* main_job;
     DistributionJob* compared_job;
     DistributionJob::Result main_result; // the last answers, exact or not
     DistributionJob::Result compared_result;
-    std::shared_ptr<const TotalOdds> main_odds; // read off them when exact
-    std::shared_ptr<const TotalOdds> compared_odds_;
-    QString main_formula;
+    QString main_formula;     // the formula rolled
+    QString answered_formula; // the one `main_result` answers
+
     std::optional<std::int64_t> last_total;
 
     QLabel* formula_label;

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <limits>
@@ -20,8 +21,9 @@
 namespace {
 
 const QString pc = QStringLiteral("\u202f%"); // French puts a narrow no-break space before "%"
-// A formula whose distribution takes seconds: time enough to see it work and cancel it.
-const QString heavy = QStringLiteral("1000d1000");
+// A formula whose distribution takes seconds, within the budget: time enough
+// to see it work and cancel it.
+const QString heavy = QStringLiteral("100d1000/1000");
 
 TotalOdds odds_of(const QString& formula) {
     DistributionProgress progress;
@@ -71,6 +73,7 @@ private slots:
     void arrows_move_bars_table_and_screen_reader();
     void wide_distributions_group_bars();
     void compares_two_formulas();
+    void target_follows_new_formulas();
     void long_work_shows_progress_and_cancels();
     void new_request_cancels_the_one_before();
 };
@@ -315,11 +318,24 @@ void TestOddsWindow::compares_two_formulas() {
     QVERIFY(s.comparison->isHidden());
 }
 
+void TestOddsWindow::target_follows_new_formulas() {
+    Shown s;
+    auto* target = s.window.findChild<QSpinBox*>("at_least");
+    auto* answer = s.window.findChild<QLabel*>("at_least_answer");
+    s.window.show_roll("2d4", 5);
+    QTRY_COMPARE(answer->text(), "au moins 5 : 62,50" + pc);
+    s.window.show_roll("3d6", 12);
+    QTRY_COMPARE(answer->text(), "au moins 12 : 37,50" + pc);
+    target->setValue(15);
+    s.window.show_roll("3d6", 9); // the same formula keeps the target chosen
+    QCOMPARE(answer->text(), "au moins 15 : 9,26" + pc);
+}
+
 void TestOddsWindow::long_work_shows_progress_and_cancels() {
     Shown s;
     auto* progress = s.window.findChild<QProgressBar*>("odds_progress");
     auto* cancel = s.window.findChild<QPushButton*>("odds_cancel");
-    s.window.show_roll(heavy, 500000);
+    s.window.show_roll(heavy, 50000);
     QTRY_VERIFY(progress->isVisible() && cancel->isVisible());
     QCOMPARE(s.announced(), "Calcul des probabilités en cours.");
     QCOMPARE(s.summary->text(), "Calcul en cours…");
@@ -332,7 +348,7 @@ void TestOddsWindow::long_work_shows_progress_and_cancels() {
     auto* closed = new OddsWindow;
     QPointer<OddsWindow> alive(closed);
     closed->show();
-    closed->show_roll(heavy, 500000);
+    closed->show_roll(heavy, 50000);
     QTRY_VERIFY(closed->findChild<QProgressBar*>("odds_progress")->isVisible());
     closed->close();
     QTRY_VERIFY(!alive);
@@ -347,7 +363,7 @@ void TestOddsWindow::new_request_cancels_the_one_before() {
     job.request("2d4");
     // The job's one thread answers one request at a time: had the first not
     // been stopped, the second would still be waiting for it.
-    QTRY_COMPARE(finished.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 2000);
     QCOMPARE(finished[0][0].toString(), "2d4");
     QVERIFY(!job.busy());
 }
