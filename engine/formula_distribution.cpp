@@ -122,9 +122,8 @@ Distribution work_out(const Part& part, WorkMeter& meter) {
     if (part.keep == 0) {
         return dice_sum(part.count, part.faces, meter);
     }
-    const Distribution one =
-        settled(part.keep, keep_best_sum(part.keep, part.faces, part.rolls, meter));
-    return copies_of(one, part.count, meter);
+    return copies_of(settled(part.keep, keep_best_sum(part.keep, part.faces, part.rolls, meter)),
+                     part.count, meter);
 }
 
 FormulaDistribution stopped(const WorkMeter& meter) {
