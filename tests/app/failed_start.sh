@@ -17,10 +17,9 @@ while [[ -e /tmp/.X$dead-lock || -e /tmp/.X11-unix/X$dead ]]; do dead=$((dead + 
 # An empty runtime folder, so that no Wayland compositor of the session is found.
 mkdir -m 700 "$work/runtime"
 # A socket there that takes connections, as a compositor's does.
-/usr/bin/python3 -c 'import signal, socket, sys
-s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); signal.pause()' \
-    "$work/runtime/wayland-live" &
-# The X11 plugin's libraries, one of them unreadable.
+python3 -c 'import signal, socket, sys; s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1]); s.listen(); signal.pause()' "$work/runtime/wayland-live" &
+# A broken copy of a library that the X11 plugin needs, found first.
 mkdir "$work/hidden"
 : >"$work/hidden/libxcb-icccm.so.4"
 timeout 10 bash -c "until [[ -S $work/runtime/wayland-live ]]; do sleep 0.1; done"
