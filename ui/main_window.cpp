@@ -44,7 +44,6 @@ tirlo::tirlo(QWidget* parent)
       but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
       but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)),
       announcer(new ResultAnnouncer(this)), history(new RollHistory(this)),
-      recall(new FormulaRecall(*txt_entree)),
       history_action(new QAction(QStringLiteral("&Historique des jets"), this)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
@@ -92,6 +91,7 @@ tirlo::tirlo(QWidget* parent)
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
     txt_entree->setAccessibleName(QStringLiteral("Formule de dés"));
     new BoundedUndo(txt_entree);
+    new FormulaRecall(*txt_entree, *history);
     txt_entree->installEventFilter(this);
 
     setTabOrder(txt_entree, txt_result);
@@ -203,7 +203,6 @@ void tirlo::describe_result(const QString& formula, const RollDetail& detail) {
         unannounced_result = spoken_result(detail, txt_result->text());
     }
     history->add({QTime::currentTime(), formula, shown_result(detail, txt_result->text()), words});
-    recall->add(formula);
 }
 
 // Escape closes the help window even when it comes too soon to reach it. Alt+?

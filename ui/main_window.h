@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <cstdint>
 
-class FormulaRecall;
 class HistoryWindow;
 class QAction;
 class QPushButton;
@@ -59,7 +58,6 @@ private:
     QTimer* tempo;
     ResultAnnouncer* announcer;
     RollHistory* history;
-    FormulaRecall* recall;
     QAction* history_action;
 
     EvaluatorState state;
