@@ -1,6 +1,7 @@
 #include "distribution_chart.h"
 
 #include "chart_accessibility.h"
+#include "french_number.h"
 #include "layout_scale.h"
 #include "odds_text.h"
 #include "probability_text.h"
@@ -250,7 +251,7 @@ DistributionChart::Layout DistributionChart::lay_out() const {
     const int left = metrics.horizontalAdvance(percent_text(88.88, 2)) + 2 * pad;
     const int top = legend_height(width() - 2 * pad) + pad + metrics.height() / 2 + pad;
     const int bottom = metrics.height() + 2 * pad;
-    const int right = metrics.horizontalAdvance(total_text(whole.last)) / 2 + pad;
+    const int right = metrics.horizontalAdvance(french_number(whole.last)) / 2 + pad;
     Layout layout;
     layout.plot =
         QRect(left, top, std::max(1, width() - left - right), std::max(1, height() - top - bottom));
@@ -341,7 +342,7 @@ void DistributionChart::paint_axes(QPainter& painter, const Layout& layout) cons
     // Totals along the bottom, at round numbers spaced wide enough for their labels.
     const std::int64_t first = bars_.front().first;
     const std::int64_t last = bars_.back().last;
-    const int label_width = metrics.horizontalAdvance(total_text(last)) + 3 * pad;
+    const int label_width = metrics.horizontalAdvance(french_number(last)) + 3 * pad;
     const double labels = std::max(1.0, double(layout.plot.width()) / label_width);
     const auto every =
         std::int64_t(round_number_above(std::max(1.0, double(last - first + 1) / labels)));
@@ -349,7 +350,7 @@ void DistributionChart::paint_axes(QPainter& painter, const Layout& layout) cons
          total += every) {
         const int x = int(std::lround(x_of(double(total), layout)));
         painter.drawLine(x, layout.plot.bottom() + 1, x, layout.plot.bottom() + pad / 2);
-        const QString label = total_text(total);
+        const QString label = french_number(total);
         const int w = metrics.horizontalAdvance(label);
         const int left = std::clamp(x - w / 2, 0, width() - w);
         painter.drawText(QRect(left, layout.plot.bottom() + pad, w, metrics.height()),
@@ -402,7 +403,7 @@ std::vector<LegendItem> legend_items(const QString& main_label, const QString& c
     }
     if (last_total) {
         items.push_back(
-            {Sample::last_mark, QStringLiteral("dernier jet ") + total_text(*last_total)});
+            {Sample::last_mark, QStringLiteral("dernier jet ") + french_number(*last_total)});
     }
     if (per_bar > 1) {
         items.push_back({Sample::none, QStringLiteral("une barre pour %1 totaux").arg(per_bar)});

@@ -1,5 +1,6 @@
 #include "distribution_table.h"
 
+#include "french_number.h"
 #include "odds_text.h"
 #include "probability_text.h"
 
@@ -24,7 +25,7 @@ QString cell_text(const TotalOdds& odds, int row, int column) {
     const std::int64_t total = odds.distribution().min + row;
     switch (column) {
     case total_column:
-        return total_text(total);
+        return french_number(total);
     case equal_column:
         return probability_text(odds.distribution().p[std::size_t(row)]);
     case at_least_column:

@@ -1,5 +1,6 @@
 #include "odds_text.h"
 
+#include "french_number.h"
 #include "probability_text.h"
 #include "roll_detail_text.h"
 
@@ -18,7 +19,7 @@ QString likeliest_text(const TotalOdds& odds) {
     const std::vector<std::int64_t>& likeliest = odds.likeliest();
     const QString chance = probability_text(odds.chance(likeliest[0], likeliest[0]));
     if (likeliest.size() == 1) {
-        return QStringLiteral("le plus probable %1 (%2)").arg(total_text(likeliest[0]), chance);
+        return QStringLiteral("le plus probable %1 (%2)").arg(french_number(likeliest[0]), chance);
     }
     QString totals;
     if (likeliest.size() > 2 &&
@@ -27,10 +28,10 @@ QString likeliest_text(const TotalOdds& odds) {
     } else {
         QStringList each;
         for (std::size_t i = 0; i + 1 < likeliest.size(); ++i) {
-            each << total_text(likeliest[i]);
+            each << french_number(likeliest[i]);
         }
-        totals =
-            each.join(QStringLiteral(", ")) + QStringLiteral(" et ") + total_text(likeliest.back());
+        totals = each.join(QStringLiteral(", ")) + QStringLiteral(" et ") +
+                 french_number(likeliest.back());
     }
     return QStringLiteral("les plus probables %1 (%2 chacun)").arg(totals, chance);
 }
@@ -40,6 +41,8 @@ RollDetail as_detail(const FormulaDistribution& result) {
     detail.error = result.error;
     detail.bad_char = result.bad_char;
     detail.misplaced_slash = result.misplaced_slash;
+    detail.outcome =
+        result.error == FormulaError::none ? RollOutcome::unchanged : RollOutcome::message;
     return detail;
 }
 
@@ -73,24 +76,20 @@ QString over_budget_text() {
 
 } // namespace
 
-QString total_text(std::int64_t total) {
-    return french().toString(qlonglong(total));
-}
-
 QString mean_text(double mean) {
     return french().toString(mean, 'f', 2);
 }
 
 QString totals_text(std::int64_t first, std::int64_t last) {
-    return first == last ? total_text(first)
-                         : QStringLiteral("%1 à %2").arg(total_text(first), total_text(last));
+    return first == last ? french_number(first)
+                         : QStringLiteral("%1 à %2").arg(french_number(first), french_number(last));
 }
 
 QString summary_text(const TotalOdds& odds) {
     const Distribution& d = odds.distribution();
     return QStringLiteral("min %1, max %2, moyenne %3, médiane %4, %5")
-        .arg(total_text(odds.least_total()), total_text(odds.greatest_total()), mean_text(d.mean()),
-             total_text(d.median()), likeliest_text(odds));
+        .arg(french_number(odds.least_total()), french_number(odds.greatest_total()),
+             mean_text(d.mean()), french_number(d.median()), likeliest_text(odds));
 }
 
 QString bar_text(std::int64_t first, std::int64_t last, const TotalOdds& main,
@@ -108,7 +107,7 @@ QString bar_text(std::int64_t first, std::int64_t last, const TotalOdds& main,
 
 QString at_least_text(std::int64_t target, const TotalOdds& main, const TotalOdds* compared) {
     QString text = QStringLiteral("au moins %1 : %2")
-                       .arg(total_text(target), probability_text(main.at_least(target)));
+                       .arg(french_number(target), probability_text(main.at_least(target)));
     if (compared) {
         text += QStringLiteral(" (B : %1)").arg(probability_text(compared->at_least(target)));
     }
@@ -143,5 +142,5 @@ QString spoken_no_distribution(const FormulaDistribution& result) {
     if (result.outcome != FormulaDistribution::Outcome::formula_error) {
         return no_distribution_text(result);
     }
-    return spoken_result(as_detail(result), result_box_message(result));
+    return roll_words(as_detail(result), FormulaOdds(), result_box_message(result)).spoken;
 }

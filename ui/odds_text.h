@@ -9,9 +9,6 @@
 // The French words of the window "Probabilités": what is read off a
 // distribution, and what stands in for one.
 
-// "1 000": a total, its digits grouped.
-QString total_text(std::int64_t total);
-
 // "10,50": a mean, to two decimals as the roll's detail gives it.
 QString mean_text(double mean);
 

@@ -2,6 +2,7 @@
 
 #include "distribution_chart.h"
 #include "distribution_table.h"
+#include "french_number.h"
 #include "layout_scale.h"
 #include "odds_text.h"
 #include "result_announcer.h"
@@ -206,7 +207,7 @@ void OddsWindow::show_roll(const QString& formula, std::optional<std::int64_t> t
         main_job->request(formula);
     }
     formula_label->setText(total ? QStringLiteral("A : %1, dernier jet %2")
-                                       .arg(shown_formula(formula), total_text(*total))
+                                       .arg(shown_formula(formula), french_number(*total))
                                  : QStringLiteral("A : %1").arg(shown_formula(formula)));
     chart->set_last_total(total);
 }
