@@ -40,9 +40,8 @@ class Fade:
         while True:
             while self.display.pending_events():
                 event = self.display.next_event()
-                area = getattr(event, "area", None)
-                if event.type == notify and area.x <= CORNER < area.x + area.width \
-                        and area.y <= CORNER < area.y + area.height:
+                if event.type == notify and event.area.x <= CORNER < event.area.x + event.area.width \
+                        and event.area.y <= CORNER < event.area.y + event.area.height:
                     return
             if not select.select([self.display], [], [], deadline - time.monotonic())[0]:
                 raise TimeoutError

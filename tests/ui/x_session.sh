@@ -41,9 +41,13 @@ start_window_manager() {
     fail "openbox did not start"
 }
 
-# tirlo_window PID: the id of the program's main window, once it is mapped.
+# tirlo_window PID: the id of the program's main window, once it is mapped and
+# has the keyboard: keys sent at once would otherwise be lost.
 tirlo_window() {
-    timeout 20 xdotool search --all --sync --onlyvisible --pid "$1" --name '^Tirlo$' | head -n 1
+    local id
+    id=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$1" --name '^Tirlo$' | head -n 1)
+    timeout 20 xdotool windowactivate --sync "$id"
+    echo "$id"
 }
 
 # fade_end WINDOW [ROUNDS] [XDOTOOL_ARGS...]: does what the arguments tell
