@@ -38,6 +38,9 @@ measure() {
     local app=$!
     window=$(tirlo_window "$app")
     printf '%s' "${formula:0:32768}" | xclip -selection clipboard 2>/dev/null
+    # xclip takes the clipboard only once it has gone to the background.
+    timeout 10 bash -c 'until xclip -o -selection clipboard >/dev/null 2>&1; do sleep 0.05; done' ||
+        fail "xclip did not take the clipboard"
     fade_end "$window"
     rounds "$window" 1 1 "$ending"
     rss_kib "$app"
