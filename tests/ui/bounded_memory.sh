@@ -13,15 +13,17 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 # SIGPIPE, which pipefail turns into a silent failure.
 formula=$(printf '1000d+%.0s' $(seq 5462))
 
-# rounds WINDOW COUNT PASTES ENDING: COUNT times, a click into the formula
-# box, PASTES pastes over its text, the ending typed with the round's number
-# for {round}, and Enter (a carriage return to xdotool's type). Each round
-# waits for the end of the fade that its roll starts: the program has then
-# handled all of it.
+# rounds WINDOW COUNT PASTES ENDING: COUNT times, from OK, where each fade
+# leaves the focus, back to the formula box with Shift+Tab (keys that follow a
+# click may reach the program before it, as the window manager holds clicks
+# a moment), PASTES pastes over its text, the ending typed with the round's
+# number for {round}, and Enter (a carriage return to xdotool's type). Each
+# round waits for the end of the fade that its roll starts: the program has
+# then handled all of it.
 rounds() {
     # shellcheck disable=SC2046 # the keys are words for xdotool
-    fade_end "$1" "$2" mousemove --window "$1" 30 12 click 1 \
-        key $(printf 'ctrl+a ctrl+v %.0s' $(seq "$3")) type "$4"$'\r'
+    fade_end "$1" "$2" key shift+Tab shift+Tab $(printf 'ctrl+a ctrl+v %.0s' $(seq "$3")) \
+        type "$4"$'\r'
 }
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 

@@ -13,7 +13,9 @@ window=$(tirlo_window "$app")
 # In a corner, so that the help window, which opens in another, covers none of it.
 xdotool windowmove --sync "$window" 480 400
 fade_end "$window"
-xdotool mousemove --window "$window" 30 12 click 1 type 1
+# The formula each click on OK rolls, typed in the formula box, reached from
+# OK with the keyboard: keys sent after a click can overtake it.
+xdotool key shift+Tab shift+Tab ctrl+a type 1
 help_window() { xdotool search --all --pid "$app" --name '^help/copyright$' || true; }
 help_closed() {
     for _ in $(seq 200); do
