@@ -38,6 +38,11 @@ def expect(what, check, seconds=10):
     sys.exit(f"FAIL: {what}")
 
 
+def active_window():
+    return subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True,
+                          text=True).stdout.strip()
+
+
 def roll():
     """Enter, then the fade's end: it keeps the focus on OK until then."""
     fade.after(lambda: xdotool("key", "Return"))
@@ -72,10 +77,11 @@ expect("Ctrl+H opens the history, newest first", lambda: re.fullmatch(
     "\n".join(entries()), re.S))
 print(f"PASS: Ctrl+H opens the history: {entries()!r}")
 
+# The keys go where the window manager has put the keyboard.
+expect("the history gets the keyboard", lambda: active_window() == "Historique des jets")
 xdotool("key", "Down", "Return")
 expect("Enter on 3+5 rolls it again", lambda: len(entries()) == 3 and "  3+5 → 8" in entries()[0])
-active = subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True,
-                        text=True, check=True).stdout.strip()
+active = active_window()
 if text_of("Formule de dés") != "3+5" or active != "Historique des jets":
     sys.exit(f"FAIL: after Enter the formula box holds {text_of('Formule de dés')!r}, "
              f"and {active!r} is active")
