@@ -59,15 +59,18 @@ package:
 	@scripts/install-deps package
 	scripts/build-package $(PACKAGE_DIR)
 
-# Speed of the formula engine against its bare generator, then the program's
-# start-up against a bare Qt program, in a folder of their own but with the
-# flags of the program that is shipped.
+# Speed of the formula engine against its bare generator, then of the exact
+# distribution of a formula beside dicelab (up to a minute for each formula it
+# cannot finish), then the program's start-up against a bare Qt program, in a
+# folder of their own but with the flags of the program that is shipped.
 .PHONY: bench
 bench:
 	@scripts/install-deps bench
 	cmake -S . -B build-bench $(SHIPPED_FLAGS) -DTIRLO_BENCH=ON
-	cmake --build build-bench --target tirlo_bench tirlo bare_window controls_only --parallel $(JOBS)
+	cmake --build build-bench --target tirlo_bench tirlo_distribution_bench tirlo bare_window \
+		controls_only --parallel $(JOBS)
 	build-bench/bench/tirlo_bench
+	build-bench/bench/tirlo_distribution_bench
 	xvfb-run -a -s "-screen 0 640x480x24" dbus-run-session -- bench/startup/startup.sh \
 		build-bench/app/tirlo build-bench/bench/startup/bare_window \
 		build-bench/bench/startup/controls_only $(STARTUP_ROUNDS)

@@ -1,12 +1,14 @@
 #include "start_up_messages.h"
 
-#include "ui/missing_display_message.h"
+#include "display_reachable.h"
+#include "ui/start_up_failure_text.h"
 
 #include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
 
@@ -24,6 +26,9 @@ struct HeldMessage {
 };
 
 QtMessageHandler qt_handler = nullptr;
+// Qt's xcb plugin may log from its event thread while the main one starts.
+std::mutex held_mutex;
+bool holding = false;
 QList<HeldMessage> held;
 
 const char* or_null(const QByteArray& bytes) {
@@ -40,17 +45,29 @@ void show_held() {
 }
 
 void while_starting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    std::unique_lock lock(held_mutex);
+    if (!holding) { // logged as the messages were handed back to Qt
+        lock.unlock();
+        qt_handler(type, context, text);
+        return;
+    }
     if (type != QtFatalMsg) {
         held.append({type, context.file, context.line, context.function, context.category, text});
         return;
     }
-    if (text.startsWith(no_platform)) {
+    const bool platform_failed = text.startsWith(no_platform);
+    if (platform_failed && !display_reachable()) {
         std::fputs(missing_display_message(), stderr);
         // The application object is half made: nothing is left to clean up.
         std::_Exit(EXIT_FAILURE);
     }
     show_held();
-    qt_handler(type, context, text); // Qt aborts when this returns
+    qt_handler(type, context, text);
+    if (platform_failed) {
+        std::fputs(platform_failure_hint(), stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    // Qt aborts when this returns.
 }
 
 } // namespace
@@ -61,14 +78,16 @@ void hold_start_up_messages() {
         qEnvironmentVariableIsSet("QT_FATAL_CRITICALS")) {
         return;
     }
+    holding = true;
     qt_handler = qInstallMessageHandler(while_starting);
 }
 
 void release_start_up_messages() {
-    if (qt_handler == nullptr) {
+    const std::lock_guard lock(held_mutex);
+    if (!holding) {
         return;
     }
     qInstallMessageHandler(qt_handler);
     show_held();
-    qt_handler = nullptr;
+    holding = false;
 }

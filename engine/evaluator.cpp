@@ -30,15 +30,16 @@ QString character_text(char32_t c) {
 // Each message replaces the one before and nothing is drawn before the click
 // handler returns, so only the last one needs to reach the window.
 template <typename Terms>
-void show_result(const EvaluatorState& state, const FormulaScan<Terms>& scan, ResultSink& sink) {
+RollOutcome show_result(const EvaluatorState& state, const FormulaScan<Terms>& scan,
+                        ResultSink& sink) {
     if (!state.err_flag) {
         sink.set_result_text(total_text(state.total));
         sink.start_fade();
-        return;
+        return RollOutcome::total;
     }
     switch (scan.error()) {
     case FormulaError::none:
-        break;
+        return RollOutcome::unchanged;
     case FormulaError::empty:
         sink.set_result_text(QStringLiteral("?"));
         break;
@@ -49,6 +50,7 @@ void show_result(const EvaluatorState& state, const FormulaScan<Terms>& scan, Re
         sink.set_result_text(QStringLiteral("??? : ") + character_text(scan.offending()));
         break;
     }
+    return RollOutcome::message;
 }
 
 // Throws the dice of each term.
@@ -159,5 +161,5 @@ void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource&
         detail.terms.clear();
         detail.terms_not_listed = 0;
     }
-    show_result(state, scan, sink);
+    detail.outcome = show_result(state, scan, sink);
 }

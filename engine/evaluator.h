@@ -16,7 +16,8 @@ void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource&
                       ResultSink& sink);
 
 // The same evaluation, drawing exactly the same dice, that also fills `detail`
-// with what was thrown and which message, if any, the result box shows.
+// with what was thrown, which message, if any, the result box shows, and
+// whether the box got a total, a message or nothing new.
 void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource& random,
                       ResultSink& sink, RollDetail& detail);
 

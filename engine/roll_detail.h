@@ -30,6 +30,13 @@ struct TermDetail {
 // The message the result box shows, if any.
 enum class FormulaError { none, empty, too_big, bad_char };
 
+// What an evaluation did to the result box.
+enum class RollOutcome {
+    total,     // wrote the total and started the fade
+    message,   // wrote a question-mark message
+    unchanged, // wrote nothing: a misplaced "/" alone leaves the box as it was
+};
+
 struct RollDetail {
     // The first terms, in order; empty terms are left out, and a formula in
     // error lists none.
@@ -39,6 +46,7 @@ struct RollDetail {
     FormulaError error = FormulaError::none; // the last message written, which stays shown
     char32_t bad_char = 0;        // the character of a bad_char message, lower-cased; 0 otherwise
     bool misplaced_slash = false; // a "/" outside a dice term, which writes no message
+    RollOutcome outcome = RollOutcome::total;
 };
 
 // The smallest and largest totals a formula can give, and its mean when it

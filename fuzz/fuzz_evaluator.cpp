@@ -91,6 +91,12 @@ void check(const QString& formula, const std::vector<float>& values) {
         detail_random.draws() != random.draws()) {
         violation("the same result and draws with the detail", formula, detail_sink.texts);
     }
+    const RollOutcome outcome = !expected.writes       ? RollOutcome::unchanged
+                                : expected.shows_total ? RollOutcome::total
+                                                       : RollOutcome::message;
+    if (detail.outcome != outcome) {
+        violation("the outcome the detail reports is what the box got", formula, sink.texts);
+    }
     const FormulaOdds odds = formula_odds(formula);
     if (expected.shows_total && (odds.min != expected.lowest || odds.max != expected.highest)) {
         violation("the range of the odds is the model's", formula, sink.texts);

@@ -10,6 +10,9 @@ class QLineEdit;
 // never given back. Once the steps recorded since the history began may pass
 // the bound, the history is forgotten, text, caret and selection kept: undo
 // then reaches back no further than that edit. Ordinary formulas stay far below it.
+// Checked with Qt 6.4; no Qt release retires this yet: the line edit of Qt's
+// later 6.x sources still records every step without a limit. To be checked
+// again with each newer Qt.
 class BoundedUndo final : public QObject {
     Q_OBJECT
 

@@ -5,41 +5,50 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-FormulaRecall::FormulaRecall(QLineEdit& box) : QObject(&box), box(box) {
+FormulaRecall::FormulaRecall(QLineEdit& box, const RollHistory& history)
+    : QObject(&box), box(box), history(history) {
     box.installEventFilter(this);
+    // Each roll starts again from what is being typed.
+    connect(&history, &RollHistory::rowsInserted, this, [this] {
+        row = -1;
+        draft.clear();
+    });
 }
 
-void FormulaRecall::add(const QString& formula) {
-    if (!formula.isEmpty() && (formulas.isEmpty() || formulas.last() != formula)) {
-        if (formulas.size() == RollHistory::capacity) {
-            formulas.removeFirst();
+int FormulaRecall::next_row(int from, int step, const StoredFormula& unlike) const {
+    for (int at = from; at >= 0 && at < history.rowCount(); at += step) {
+        const StoredFormula& formula = history.formula(at);
+        if (!formula.empty() && formula != unlike) {
+            return at;
         }
-        formulas << formula;
     }
-    position = formulas.size();
-    draft.clear();
+    return -1;
+}
+
+// The formula of the row the box shows, or what is being typed.
+StoredFormula FormulaRecall::shown() const {
+    return row == -1 ? StoredFormula(box.text()) : history.formula(row);
 }
 
 void FormulaRecall::step_back() {
-    if (position == 0) {
+    // The box keeps the formula it just rolled: the first step goes past it.
+    const int older = next_row(row + 1, 1, shown());
+    if (older == -1) {
         return;
     }
-    if (position == formulas.size()) {
+    if (row == -1) {
         draft = box.text();
-        // The box keeps the formula it just rolled: the first step goes past it.
-        if (formulas.last() == draft && position > 1) {
-            --position;
-        }
     }
-    box.setText(formulas[--position]);
+    row = older;
+    box.setText(history.formula(row).text());
 }
 
 void FormulaRecall::step_forward() {
-    if (position == formulas.size()) {
+    if (row == -1) {
         return;
     }
-    ++position;
-    box.setText(position == formulas.size() ? draft : formulas[position]);
+    row = next_row(row - 1, -1, shown());
+    box.setText(row == -1 ? draft : history.formula(row).text());
 }
 
 bool FormulaRecall::eventFilter(QObject* watched, QEvent* event) {

@@ -19,8 +19,7 @@ constexpr QRect client_area(0, 0, 420, 320); // for a 9 pt font
 } // namespace
 
 HistoryWindow::HistoryWindow(RollHistory& history)
-    : QWidget(nullptr, Qt::Window), history(history), list(new QListView(this)),
-      dropped_note(new QLabel(this)) {
+    : QWidget(nullptr, Qt::Window), list(new QListView(this)), dropped_note(new QLabel(this)) {
     setObjectName(QStringLiteral("history"));
     setWindowTitle(QStringLiteral("Historique des jets"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -51,7 +50,7 @@ HistoryWindow::HistoryWindow(RollHistory& history)
     dropped_note->setObjectName(QStringLiteral("dropped_note"));
     dropped_note->setWordWrap(true);
     connect(&history, &RollHistory::dropped_note_changed, this, &HistoryWindow::show_dropped_note);
-    show_dropped_note();
+    show_dropped_note(history.dropped_note());
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list);
@@ -78,8 +77,7 @@ void HistoryWindow::roll_entry(const QModelIndex& index) {
 
 // The oldest entries are at the bottom, and so is the note of those let go;
 // a screen reader hears it with the list.
-void HistoryWindow::show_dropped_note() {
-    const QString note = history.dropped_note();
+void HistoryWindow::show_dropped_note(const QString& note) {
     dropped_note->setText(note);
     dropped_note->setVisible(!note.isEmpty());
     list->setAccessibleDescription(note);
@@ -87,8 +85,9 @@ void HistoryWindow::show_dropped_note() {
 
 void HistoryWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!list->currentIndex().isValid() && history.rowCount() > 0) {
-        list->setCurrentIndex(history.index(0));
+    const QAbstractItemModel* rows = list->model(); // none once the history is gone
+    if (!list->currentIndex().isValid() && rows != nullptr && rows->rowCount() > 0) {
+        list->setCurrentIndex(rows->index(0, 0));
     }
 }
 

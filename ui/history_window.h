@@ -13,6 +13,8 @@ class HistoryWindow final : public QWidget {
     Q_OBJECT
 
 public:
+    // The window reads the history through its list alone, which lets go of
+    // a history deleted before it.
     explicit HistoryWindow(RollHistory& history);
 
     // The selected entries as they are listed, ready to paste.
@@ -27,9 +29,8 @@ protected:
 
 private:
     void roll_entry(const QModelIndex& index);
-    void show_dropped_note();
+    void show_dropped_note(const QString& note);
 
-    RollHistory& history;
     QListView* list;
     QLabel* dropped_note;
 };

@@ -1,25 +1,22 @@
 #include "main_window.h"
 
 #include "bounded_undo.h"
+#include "cancellable_press.h"
 #include "edge_contrast_style.h"
 #include "formula_recall.h"
-#include "help_window.h"
-#include "history_window.h"
+#include "history_action.h"
 #include "layout_scale.h"
 #include "result_announcer.h"
 #include "roll_detail_text.h"
 #include "roll_history.h"
 #include "text_box.h"
 
-#include <QAction>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTime>
 #include <QWindow>
 #include <limits>
-#include <utility>
 
 namespace {
 
@@ -44,8 +41,7 @@ tirlo::tirlo(QWidget* parent)
       but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
       but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)),
       announcer(new ResultAnnouncer(this)), history(new RollHistory(this)),
-      recall(new FormulaRecall(*txt_entree)),
-      history_action(new QAction(QStringLiteral("&Historique des jets"), this)) {
+      help_press(new CancellablePress(*but_help)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
 
@@ -56,8 +52,6 @@ tirlo::tirlo(QWidget* parent)
     but_help->setObjectName(QStringLiteral("but_help"));
     but_help->setAccessibleName(QStringLiteral("Aide"));
     connect(but_help, &QPushButton::clicked, this, &tirlo::but_help_Click);
-    connect(but_help, &QPushButton::pressed, this, [this] { help_cancelled = false; });
-    but_help->installEventFilter(this);
 
     but_ok->setObjectName(QStringLiteral("but_ok"));
     // Starts with the visible label, so that a user who says "Ok" reaches it.
@@ -71,27 +65,13 @@ tirlo::tirlo(QWidget* parent)
     txt_result->setObjectName(QStringLiteral("txt_result"));
     txt_result->setReadOnly(true);
     txt_result->setAccessibleName(QStringLiteral("Résultat"));
-    // The line edit's own menu, with the history at its end.
-    txt_result->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(txt_result, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu* menu = txt_result->createStandardContextMenu();
-        menu->addSeparator();
-        menu->addAction(history_action);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(txt_result->mapToGlobal(at));
-    });
-
-    // Ctrl+H, the usual key for a history, from anywhere in the window. A line
-    // edit leaves it alone here: with Qt 6.4 on X11 it erases nothing and does
-    // not claim the key, so the window's shortcut gets it.
-    history_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    addAction(history_action);
-    connect(history_action, &QAction::triggered, this, &tirlo::show_history);
+    connect(new HistoryAction(*this, *txt_result), &QAction::triggered, this, &tirlo::show_history);
 
     txt_entree->setObjectName(QStringLiteral("txt_entree"));
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
     txt_entree->setAccessibleName(QStringLiteral("Formule de dés"));
     new BoundedUndo(txt_entree);
+    new FormulaRecall(*txt_entree, *history);
     txt_entree->installEventFilter(this);
 
     setTabOrder(txt_entree, txt_result);
@@ -107,13 +87,6 @@ tirlo::tirlo(QWidget* parent)
     lay_out();
 
     Form_Load();
-}
-
-// The help and history windows have no owner, so they would outlive the main
-// window; the history window goes first, as it shows the history it owns.
-tirlo::~tirlo() {
-    delete history_window;
-    delete help;
 }
 
 void tirlo::Form_Load() {
@@ -147,77 +120,59 @@ void tirlo::txt_entree_Click() {
 }
 
 void tirlo::but_ok_Click() {
-    const QString formula = txt_entree->text();
-    RollDetail detail;
-    evaluate_formula(state, formula, random, *this, detail);
-    describe_result(formula, detail);
-    // A fade just started moves the focus to OK at its first step, and a
-    // screen reader would cut the result short to say so: it waits for that step.
-    const bool fade_about_to_start = tempo->isActive() && fade_level == fade_start;
-    if (!fade_about_to_start) {
-        announce_result();
-    }
+    rolled = txt_entree->text();
+    evaluate_formula(state, rolled, random, *this, detail);
+    describe_roll();
 }
 
 void tirlo::but_help_Click() {
-    if (std::exchange(help_cancelled, false)) {
-        return;
+    if (!help_press->take_cancelled()) {
+        help.show([] { return new form_help; });
     }
-    if (!help) {
-        help = new form_help;
-    }
-    help->show();
-    help->raise();
-    help->activateWindow();
 }
 
 void tirlo::show_history() {
-    if (!history_window) {
-        history_window = new HistoryWindow(*history);
-        connect(history_window, &HistoryWindow::roll_again, this, [this](const QString& formula) {
+    history_window.show([this] {
+        auto* window = new HistoryWindow(*history);
+        connect(window, &HistoryWindow::roll_again, this, [this](const QString& formula) {
             txt_entree->setText(formula);
             but_ok->click();
         });
-    }
-    history_window->show();
-    history_window->raise();
-    history_window->activateWindow();
+        return window;
+    });
 }
 
 // The words of the dice and odds go where the total is read: the result box's
 // tooltip and accessible description, and the history. When the box keeps what
 // it showed, so do they; the screen reader and the history still hear of it.
-void tirlo::describe_result(const QString& formula, const RollDetail& detail) {
-    const bool without_error = detail.error == FormulaError::none && !detail.misplaced_slash;
-    if (without_error && formula != odds_formula) {
-        odds = formula_odds(formula);
-        odds_formula = formula;
+void tirlo::describe_roll() {
+    const bool total = detail.outcome == RollOutcome::total;
+    const RollWords words =
+        roll_words(detail, total ? odds.of(rolled) : FormulaOdds(), txt_result->text());
+    if (detail.outcome != RollOutcome::unchanged) {
+        txt_result->setToolTip(words.detail);
+        txt_result->setAccessibleDescription(words.detail);
     }
-    const QString words = detail_text(detail, odds);
-    const bool box_changed = detail.error != FormulaError::none || !detail.misplaced_slash;
-    if (box_changed) {
-        txt_result->setToolTip(words);
-        txt_result->setAccessibleDescription(words);
+    history->add({QTime::currentTime(), rolled, words.shown, words.detail});
+    // A total's fade moves the focus to OK at its first step, and a screen
+    // reader would cut the result short to say so: it is said at that step.
+    if (total) {
+        announcer->hold(words.spoken);
+    } else {
+        announcer->announce(words.spoken);
     }
-    if (!without_error) {
-        unannounced_result = spoken_result(detail, txt_result->text());
-    }
-    history->add({QTime::currentTime(), formula, shown_result(detail, txt_result->text()), words});
-    recall->add(formula);
 }
 
 // Escape closes the help window even when it comes too soon to reach it. Alt+?
-// holds "?" down for a moment before the window opens, and "?" would open it
-// after an Escape all the same; and once open, the window has the keyboard only
-// when the window manager has moved it there. Escape has no other use here.
+// holds "?" down for a moment before the window opens; and once open, the
+// window has the keyboard only when the window manager has moved it there.
+// Escape has no other use here.
 bool tirlo::escape_closes_help() {
-    if (but_help->isDown()) {
-        help_cancelled = true;
-        but_help->setDown(false);
+    if (help_press->cancel()) {
         return true;
     }
-    if (help) {
-        help->close();
+    if (form_help* open = help.get()) {
+        open->close();
         return true;
     }
     return false;
@@ -226,14 +181,6 @@ bool tirlo::escape_closes_help() {
 void tirlo::set_result_text(const QString& text) {
     txt_result->setText(text);
     txt_result->home(false); // a total too wide for the box shows its leading digits
-    unannounced_result = text;
-}
-
-void tirlo::announce_result() {
-    if (!unannounced_result.isNull()) {
-        announcer->announce(unannounced_result);
-        unannounced_result = QString();
-    }
 }
 
 void tirlo::start_fade() {
@@ -251,7 +198,7 @@ void tirlo::tempo_Timer() {
     }
     update(changed);
     Form_Paint();
-    announce_result();
+    announcer->announce_held();
     fade_level -= fade_step;
     if (fade_level < 0) {
         tempo->stop();
@@ -277,9 +224,6 @@ void tirlo::changeEvent(QEvent* event) {
 bool tirlo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txt_entree && event->type() == QEvent::MouseButtonPress) {
         txt_entree_Click();
-    } else if (watched == but_help && event->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && but_help->isDown()) {
-        return escape_closes_help();
     } else if (watched == windowHandle() && event->type() == QEvent::Expose &&
                windowHandle()->isExposed()) {
         Form_Paint();

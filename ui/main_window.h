@@ -1,21 +1,21 @@
 #pragma once
 
 #include "engine/evaluator.h"
+#include "help_window.h"
+#include "history_window.h"
+#include "odds_cache.h"
+#include "on_demand_window.h"
 
 #include <QColor>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
 
-class FormulaRecall;
-class HistoryWindow;
-class QAction;
+class CancellablePress;
 class QPushButton;
 class ResultAnnouncer;
 class RollHistory;
 class TextBox;
-class form_help;
 
 // The main window: the formula box on top; OK, the result box and help below.
 // Its background fades from white to near black at start and after each total.
@@ -24,7 +24,6 @@ class tirlo final : public QWidget, private ResultSink {
 
 public:
     explicit tirlo(QWidget* parent = nullptr);
-    ~tirlo() override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -47,10 +46,9 @@ private:
     void set_result_text(const QString& text) override;
     void start_fade() override;
 
-    void lay_out();
-    void describe_result(const QString& formula, const RollDetail& detail);
-    void announce_result();
+    void describe_roll();
     bool escape_closes_help();
+    void lay_out();
 
     TextBox* txt_entree;
     TextBox* txt_result;
@@ -59,18 +57,16 @@ private:
     QTimer* tempo;
     ResultAnnouncer* announcer;
     RollHistory* history;
-    FormulaRecall* recall;
-    QAction* history_action;
+    CancellablePress* help_press;
 
     EvaluatorState state;
     DefaultRandomSource random;
     bool first_click = false;
     std::int16_t fade_level = 0;
     QColor face_colour;
-    QString unannounced_result;             // shown, not yet spoken
-    QPointer<form_help> help;               // the open help window, if any
-    QPointer<HistoryWindow> history_window; // likewise
-    QString odds_formula; // the formula `odds` belong to, so that a re-roll reuses them
-    FormulaOdds odds;
-    bool help_cancelled = false; // Escape came while "?" was being pressed
+    QString rolled;    // the formula of the last roll
+    RollDetail detail; // and what it threw
+    OddsCache odds;
+    OnDemandWindow<form_help> help;
+    OnDemandWindow<HistoryWindow> history_window;
 };

@@ -1,6 +1,7 @@
 #include "result_announcer.h"
 
 #include <QAccessibleWidget>
+#include <utility>
 
 namespace {
 
@@ -21,7 +22,18 @@ ResultAnnouncer::ResultAnnouncer(QWidget* parent) : QWidget(parent) {
 }
 
 void ResultAnnouncer::announce(const QString& text) {
+    held = QString();
     hide();
     setAccessibleName(text);
     show();
+}
+
+void ResultAnnouncer::hold(const QString& text) {
+    held = text;
+}
+
+void ResultAnnouncer::announce_held() {
+    if (!held.isNull()) {
+        announce(std::exchange(held, QString()));
+    }
 }

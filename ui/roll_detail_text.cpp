@@ -1,18 +1,11 @@
 #include "roll_detail_text.h"
 
+#include "french_number.h"
+
 #include <QLocale>
 #include <QStringList>
 
 namespace {
-
-bool box_left_unchanged(const RollDetail& detail) {
-    return detail.error == FormulaError::none && detail.misplaced_slash;
-}
-
-QString french_number(std::int64_t value) {
-    static const QLocale french(QLocale::French, QLocale::France);
-    return french.toString(qlonglong(value));
-}
 
 QString french_mean(double value) {
     static const QLocale french(QLocale::French, QLocale::France);
@@ -107,12 +100,8 @@ QString odds_line(const FormulaOdds& odds) {
         .arg(french_number(odds.min), french_number(odds.max), mean);
 }
 
-} // namespace
-
-QString detail_text(const RollDetail& detail, const FormulaOdds& odds) {
-    if (detail.error != FormulaError::none || detail.misplaced_slash) {
-        return error_words(detail);
-    }
+// One line a term, then the range and mean of the formula.
+QString dice_and_odds(const RollDetail& detail, const FormulaOdds& odds) {
     QStringList lines;
     for (const TermDetail& term : detail.terms) {
         lines << term_line(term);
@@ -125,20 +114,18 @@ QString detail_text(const RollDetail& detail, const FormulaOdds& odds) {
     return lines.join(u'\n');
 }
 
-QString shown_result(const RollDetail& detail, const QString& box_text) {
-    if (box_left_unchanged(detail)) {
-        return QStringLiteral("résultat inchangé");
-    }
-    // A total comes after a space; a message may end in the space it is about.
-    return detail.error == FormulaError::none ? box_text.trimmed() : box_text;
-}
+} // namespace
 
-QString spoken_result(const RollDetail& detail, const QString& box_text) {
-    if (box_left_unchanged(detail)) {
-        return error_words(detail) + QStringLiteral(" : résultat inchangé");
+RollWords roll_words(const RollDetail& detail, const FormulaOdds& odds, const QString& box_text) {
+    if (detail.outcome == RollOutcome::total) {
+        // The history leaves out the space before a total.
+        return {dice_and_odds(detail, odds), box_text, box_text.trimmed()};
     }
-    if (detail.error != FormulaError::none) {
-        return box_text + QStringLiteral(", ") + error_words(detail);
+    const QString wrong = error_words(detail);
+    if (detail.outcome == RollOutcome::unchanged) {
+        const QString unchanged = QStringLiteral("résultat inchangé");
+        return {wrong, wrong + QStringLiteral(" : ") + unchanged, unchanged};
     }
-    return box_text;
+    // A message keeps the space it may end in, the character it is about.
+    return {wrong, box_text + QStringLiteral(", ") + wrong, box_text};
 }

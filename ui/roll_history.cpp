@@ -1,16 +1,11 @@
 #include "roll_history.h"
 
-#include <QLocale>
+#include "french_number.h"
 
 namespace {
 
 // A pasted formula can be 32 KiB long: the list shows its start and its length.
 constexpr qsizetype formula_shown_chars = 80;
-
-QString french_number(std::int64_t value) {
-    static const QLocale french(QLocale::French, QLocale::France);
-    return french.toString(qlonglong(value));
-}
 
 QString formula_as_listed(const QString& formula) {
     if (formula.size() <= formula_shown_chars) {
@@ -27,31 +22,70 @@ QString formula_as_listed(const QString& formula) {
 } // namespace
 
 void RollHistory::add(const RollRecord& record) {
-    if (entries.size() == capacity) {
-        beginRemoveRows(QModelIndex(), capacity - 1, capacity - 1);
-        entries.pop_back();
-        endRemoveRows();
-        ++dropped;
-        emit dropped_note_changed();
+    const QString text = record.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") +
+                         formula_as_listed(record.formula) + QStringLiteral(" → ") + record.shown +
+                         u'\n' + record.detail;
+    const StoredFormula formula(record.formula);
+    const auto adding = [&] {
+        return bytes_of(text) + (uses.contains(formula) ? 0 : formula.bytes());
+    };
+    const std::int64_t dropped_before = dropped;
+    // The newest entry stays whatever its size.
+    while (!entries.empty() && (entries.size() == capacity || bytes + adding() > most_bytes)) {
+        dropped_for_bytes = entries.size() < capacity;
+        drop_oldest();
     }
-    const QString first_line = record.time.toString(QStringLiteral("HH:mm:ss")) +
-                               QStringLiteral("  ") + formula_as_listed(record.formula) +
-                               QStringLiteral(" → ") + record.shown;
     beginInsertRows(QModelIndex(), 0, 0);
-    entries.push_front({record.formula, first_line + u'\n' + record.detail});
+    entries.push_front({keep(formula), text});
+    bytes += bytes_of(text);
     endInsertRows();
+    if (dropped != dropped_before) {
+        emit dropped_note_changed(dropped_note());
+    }
+}
+
+StoredFormula RollHistory::keep(const StoredFormula& formula) {
+    auto kept = uses.find(formula);
+    if (kept == uses.end()) {
+        kept = uses.insert(formula, 0);
+        bytes += formula.bytes();
+    }
+    ++*kept;
+    return kept.key();
+}
+
+void RollHistory::drop_oldest() {
+    const int last = int(entries.size()) - 1;
+    beginRemoveRows(QModelIndex(), last, last);
+    const Entry& oldest = entries.back();
+    bytes -= bytes_of(oldest.text);
+    const auto kept = uses.find(oldest.formula);
+    if (--*kept == 0) {
+        bytes -= oldest.formula.bytes();
+        uses.erase(kept);
+    }
+    entries.pop_back();
+    endRemoveRows();
+    ++dropped;
+}
+
+const StoredFormula& RollHistory::formula(int row) const {
+    return entries[std::size_t(row)].formula;
 }
 
 QString RollHistory::dropped_note() const {
     if (dropped == 0) {
         return QString();
     }
-    const QString kept =
-        QStringLiteral("l'historique garde les %1 derniers jets.").arg(french_number(capacity));
-    return dropped == 1 ? QStringLiteral("Le jet le plus ancien n'est plus listé : ") + kept
+    const QString why = dropped_for_bytes
+                            ? QStringLiteral("l'historique garde au plus %1 Mo.")
+                                  .arg(french_number(most_bytes / 1'000'000))
+                            : QStringLiteral("l'historique garde les %1 derniers jets.")
+                                  .arg(french_number(capacity));
+    return dropped == 1 ? QStringLiteral("Le jet le plus ancien n'est plus listé : ") + why
                         : QStringLiteral("Les %1 jets les plus anciens ne sont plus listés : ")
                                   .arg(french_number(dropped)) +
-                              kept;
+                              why;
 }
 
 int RollHistory::rowCount(const QModelIndex& parent) const {
@@ -67,7 +101,7 @@ QVariant RollHistory::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return entry.text;
     case formula_role:
-        return entry.formula;
+        return entry.formula.text();
     default:
         return QVariant();
     }

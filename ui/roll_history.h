@@ -1,6 +1,9 @@
 #pragma once
 
+#include "stored_formula.h"
+
 #include <QAbstractListModel>
+#include <QHash>
 #include <QTime>
 #include <cstdint>
 #include <deque>
@@ -14,32 +17,48 @@ struct RollRecord {
 };
 
 // This session's evaluations, newest first, in memory only. It keeps the last
-// `capacity` of them and counts the ones it let go.
+// `capacity` of them within `most_bytes` of text, each formula once however
+// often it was rolled, and counts the ones it let go.
 class RollHistory final : public QAbstractListModel {
     Q_OBJECT
 
 public:
     static constexpr int capacity = 1000;
+    // Formulas, and the lines that list their rolls. A pasted formula can be 32 KiB long.
+    static constexpr qsizetype most_bytes = 8'000'000;
     static constexpr int formula_role = Qt::UserRole; // the whole formula, to roll again
 
     using QAbstractListModel::QAbstractListModel;
 
     void add(const RollRecord& record);
 
-    // Says how many of the oldest evaluations are no longer listed; empty while none are.
+    // The formula of a row, shared with every other roll of it.
+    const StoredFormula& formula(int row) const;
+
+    // Says how many of the oldest evaluations are no longer listed, and why;
+    // empty while none are.
     QString dropped_note() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 signals:
-    void dropped_note_changed();
+    void dropped_note_changed(const QString& note);
 
 private:
     struct Entry {
-        QString formula;
+        StoredFormula formula;
         QString text;
     };
-    std::deque<Entry> entries; // newest first
+    StoredFormula keep(const StoredFormula& formula);
+    void drop_oldest();
+    static qsizetype bytes_of(const QString& text) {
+        return text.size() * qsizetype(sizeof(QChar));
+    }
+
+    std::deque<Entry> entries;      // newest first
+    QHash<StoredFormula, int> uses; // each formula kept, and the entries that hold it
+    qsizetype bytes = 0;            // of the formulas kept and the entries' texts
     std::int64_t dropped = 0;
+    bool dropped_for_bytes = false; // the last entry let go made room, not a place
 };

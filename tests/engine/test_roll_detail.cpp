@@ -53,7 +53,8 @@ RollDetail detail_of(const QString& formula, const QList<float>& draws) {
     EvaluatorState state;
     ScriptedRandomSource random({draws.begin(), draws.end()});
     RecordingSink sink;
-    RollDetail detail{{TermDetail{}}, 7, FormulaError::bad_char, U'x', true};
+    RollDetail detail{{TermDetail{}}, 7,    FormulaError::bad_char,
+                      U'x',           true, RollOutcome::unchanged};
     evaluate_formula(state, formula, random, sink, detail);
     return detail;
 }
@@ -86,6 +87,10 @@ void TestRollDetail::same_draws_and_texts_as_without_detail() {
         evaluate_formula(detail_state, formula, detail_random, with_detail, detail);
         QCOMPARE(with_detail.texts, plain.texts);
         QCOMPARE(with_detail.fades, plain.fades);
+        const RollOutcome shown = plain.fades == 1        ? RollOutcome::total
+                                  : plain.texts.isEmpty() ? RollOutcome::unchanged
+                                                          : RollOutcome::message;
+        QCOMPARE(detail.outcome, shown);
         QCOMPARE(detail_random.draw(), plain_random.draw()); // the generators stay in step
     }
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 
@@ -86,7 +87,10 @@ private slots:
     void second_press_keeps_one_window();
     void typing_changes_nothing_and_escape_closes();
     void main_window_stays_usable();
-    void closing_the_main_window_closes_help();
+    void escape_while_help_is_pressed_opens_nothing_data();
+    void escape_while_help_is_pressed_opens_nothing();
+    void main_window_goes_before_or_after_help_and_history_data();
+    void main_window_goes_before_or_after_help_and_history();
     void arrows_move_a_caret_line_by_line();
     void every_line_shows_whatever_the_font_data();
     void every_line_shows_whatever_the_font();
@@ -178,13 +182,69 @@ void TestHelpWindow::main_window_stays_usable() {
     help->close();
 }
 
-void TestHelpWindow::closing_the_main_window_closes_help() {
+void TestHelpWindow::escape_while_help_is_pressed_opens_nothing_data() {
+    QTest::addColumn<bool>("on_help");
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Alt+?") << false << false;
+    QTest::newRow("Alt+?, Escape at once") << false << true;
+    QTest::newRow("Alt+? on the focused ?, Escape at once") << true << true;
+}
+
+void TestHelpWindow::escape_while_help_is_pressed_opens_nothing() {
+    QFETCH(bool, on_help);
+    QFETCH(bool, escape);
+
+    MainShown m;
+    m.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m.window));
+    if (on_help) {
+        m.but_help->setFocus();
+    }
+    QSignalSpy clicked(m.but_help, &QPushButton::clicked);
+    QTest::keyClick(&m.window, Qt::Key_Question, Qt::AltModifier);
+    QVERIFY(m.but_help->isDown()); // for a moment, then it clicks
+    if (escape) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    }
+    QTRY_COMPARE(clicked.size(), 1);
+    QCOMPARE(help_windows().size(), escape ? 0 : 1);
+    if (!escape) {
+        help_windows().first()->close();
+    }
+}
+
+void TestHelpWindow::main_window_goes_before_or_after_help_and_history_data() {
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<bool>("closed_first");
+    for (const char* name : {"form_help", "history"}) {
+        QTest::addRow("%s open", name) << name << false;
+        QTest::addRow("%s closed first", name) << name << true;
+    }
+}
+
+// Under the sanitizers, nothing dangles whichever goes first.
+void TestHelpWindow::main_window_goes_before_or_after_help_and_history() {
+    QFETCH(QString, opened);
+    QFETCH(bool, closed_first);
+
     auto* window = new tirlo;
     window->show();
-    QTest::mouseClick(window->findChild<QPushButton*>("but_help"), Qt::LeftButton);
-    QCOMPARE(help_windows().size(), 1);
+    window->findChild<QLineEdit*>("txt_entree")->setText("2d6");
+    QTest::keyClick(window, Qt::Key_Return); // a roll in the history
+    QMetaObject::invokeMethod(window, opened == "history" ? "show_history" : "but_help_Click");
+    QPointer<QWidget> other;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == opened) {
+            other = widget;
+        }
+    }
+    QVERIFY(other && other->isVisible());
+    if (closed_first) {
+        other->close();
+        QTRY_VERIFY(other.isNull());
+    }
     delete window;
-    QVERIFY(help_windows().isEmpty());
+    QVERIFY(other.isNull());
 }
 
 void TestHelpWindow::arrows_move_a_caret_line_by_line() {

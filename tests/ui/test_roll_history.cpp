@@ -27,7 +27,10 @@ class TestRollHistory : public QObject {
 
 private slots:
     void lists_newest_first_and_keeps_the_last_1000();
+    void keeps_each_formula_once_within_8_mb_data();
+    void keeps_each_formula_once_within_8_mb();
     void window_copies_and_rolls_again();
+    void window_outlives_its_history();
     void up_and_down_recall_formulas_as_a_shell_does();
 };
 
@@ -50,6 +53,50 @@ void TestRollHistory::lists_newest_first_and_keeps_the_last_1000() {
                                      "garde les 1\u202f000 derniers jets.");
     history.add(record("2d6"));
     QVERIFY(history.dropped_note().startsWith("Les 2 jets les plus anciens ne sont plus listés"));
+}
+
+void TestRollHistory::keeps_each_formula_once_within_8_mb_data() {
+    QTest::addColumn<QString>("formula"); // 32 Ki characters, then a number a roll
+    QTest::addColumn<bool>("same");
+    QTest::addColumn<int>("bytes_a_character");
+
+    const QString ascii = QString("1000d+").repeated(5462).left(32 * 1024);
+    QTest::newRow("the same ASCII formula") << ascii << true << 1;
+    QTest::newRow("a different ASCII formula each time") << ascii << false << 1;
+    // A lone surrogate, which only UTF-16 gives back as it was.
+    const QString wide = QString(QChar(0xd800)) + ascii.left(32 * 1024 - 1);
+    QTest::newRow("a different non-Latin-1 formula each time") << wide << false << 2;
+}
+
+void TestRollHistory::keeps_each_formula_once_within_8_mb() {
+    QFETCH(QString, formula);
+    QFETCH(bool, same);
+    QFETCH(int, bytes_a_character);
+
+    RollHistory history;
+    QSignalSpy note(&history, &RollHistory::dropped_note_changed);
+    const int rolls = same ? RollHistory::capacity : 300;
+    for (int roll = 0; roll < rolls; ++roll) {
+        history.add(record(same ? formula : formula + QString::number(roll)));
+    }
+    const QString newest = same ? formula : formula + QString::number(rolls - 1);
+    QCOMPARE(history.index(0).data(RollHistory::formula_role).toString(), newest);
+    if (same) {
+        QCOMPARE(history.rowCount(), RollHistory::capacity);
+        QVERIFY(note.isEmpty());
+        return;
+    }
+    // The formulas fill the 8 MB, with a little room for the lines that list them.
+    const qsizetype formula_bytes = formula.size() * bytes_a_character;
+    QVERIFY(history.rowCount() <= RollHistory::most_bytes / formula_bytes);
+    QVERIFY(history.rowCount() >= RollHistory::most_bytes / (formula_bytes + 1024));
+    const int dropped = rolls - history.rowCount();
+    QCOMPARE(history.index(history.rowCount() - 1).data(RollHistory::formula_role).toString(),
+             formula + QString::number(dropped));
+    QCOMPARE(note.last().first().toString(),
+             QString("Les %1 jets les plus anciens ne sont plus listés : l'historique garde au "
+                     "plus 8 Mo.")
+                 .arg(dropped));
 }
 
 void TestRollHistory::window_copies_and_rolls_again() {
@@ -84,11 +131,26 @@ void TestRollHistory::window_copies_and_rolls_again() {
     QCOMPARE(list->accessibleDescription(), history.dropped_note());
 }
 
+void TestRollHistory::window_outlives_its_history() {
+    auto* history = new RollHistory;
+    history->add(record("d6"));
+    HistoryWindow window(*history);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    delete history;
+    auto* list = window.findChild<QListView*>("history_list");
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    window.hide();
+    window.show();
+}
+
 void TestRollHistory::up_and_down_recall_formulas_as_a_shell_does() {
     QLineEdit box;
-    FormulaRecall recall(box);
+    RollHistory history;
+    FormulaRecall recall(box, history);
     for (const char* formula : {"2d6", "2d6", "3d6/4", "", "1"}) {
-        recall.add(formula);
+        history.add(record(formula));
     }
     box.setText("2d");
     const QList<std::pair<Qt::Key, QString>> steps{
