@@ -46,7 +46,7 @@ class Fade:
             if not select.select([self.display], [], [], deadline - time.monotonic())[0]:
                 raise TimeoutError
 
-    def after(self, action=None, seconds=20):
+    def after(self, action=None, seconds=60):
         """Does the action, which must start a fade while none runs, and waits
         for that fade's end; without one, for the start-up fade's end. Raises
         TimeoutError if it has not ended after the given seconds."""
