@@ -11,25 +11,18 @@ import sys
 import time
 
 import pyatspi
+from window_waits import Fade, accessible, xdotool
 
 window, pid = sys.argv[1], int(sys.argv[2])
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def find(name, role=None):
-    app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid)
-    return pyatspi.findDescendant(app, lambda o: o.name == name and role in (None, o.getRole()))
+fade = Fade(window)
 
 
 def text_of(name):
-    return find(name).queryText().getText(0, -1)
+    return accessible(pid, name).queryText().getText(0, -1)
 
 
 def entries():
-    listed = find("Jets de la session, du plus récent au plus ancien", pyatspi.ROLE_LIST)
+    listed = accessible(pid, "Jets de la session, du plus récent au plus ancien", pyatspi.ROLE_LIST)
     return [listed.getChildAtIndex(i).name for i in range(listed.childCount)] if listed else None
 
 
@@ -45,20 +38,31 @@ def expect(what, check, seconds=10):
     sys.exit(f"FAIL: {what}")
 
 
+def active_window():
+    return subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True,
+                          text=True).stdout.strip()
+
+
+def roll():
+    """Enter, then the fade's end: it keeps the focus on OK until then."""
+    fade.after(lambda: xdotool("key", "Return"))
+
+
 def to_formula_box():
-    time.sleep(0.6)  # the fade keeps the focus on OK until it ends
     xdotool("key", "shift+Tab", "shift+Tab", "ctrl+a")
 
 
+fade.after()
 xdotool("mousemove", "--window", window, "30", "12", "click", "1")
 xdotool("type", "--delay", "50", "3+5")
-xdotool("key", "Return")
-expect("3+5 is described", lambda: find("Résultat").description == "3\n5\nmin 8, max 8, moyenne 8,00")
+roll()
+expect("3+5 is described",
+       lambda: accessible(pid, "Résultat").description == "3\n5\nmin 8, max 8, moyenne 8,00")
 print("PASS: after 3+5 the result box's tooltip, its description, is the detail of its terms")
 to_formula_box()
 xdotool("type", "--delay", "50", "2d6")
-xdotool("key", "Return")
-expect("2d6 is described", lambda: find("Résultat").description.startswith("2d6 : "))
+roll()
+expect("2d6 is described", lambda: accessible(pid, "Résultat").description.startswith("2d6 : "))
 
 to_formula_box()
 xdotool("type", "1d")
@@ -73,10 +77,11 @@ expect("Ctrl+H opens the history, newest first", lambda: re.fullmatch(
     "\n".join(entries()), re.S))
 print(f"PASS: Ctrl+H opens the history: {entries()!r}")
 
+# The keys go where the window manager has put the keyboard.
+expect("the history gets the keyboard", lambda: active_window() == "Historique des jets")
 xdotool("key", "Down", "Return")
 expect("Enter on 3+5 rolls it again", lambda: len(entries()) == 3 and "  3+5 → 8" in entries()[0])
-active = subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True,
-                        text=True, check=True).stdout.strip()
+active = active_window()
 if text_of("Formule de dés") != "3+5" or active != "Historique des jets":
     sys.exit(f"FAIL: after Enter the formula box holds {text_of('Formule de dés')!r}, "
              f"and {active!r} is active")

@@ -1,21 +1,17 @@
 #!/usr/bin/env bash
 # Starts the real program on an X server with a window manager, checks its
 # window, saves a screenshot of it and closes it as a user would.
-# Usage: real_window.sh TIRLO_BINARY SCREENSHOT_DIR   (run under xvfb-run)
+# Usage: real_window.sh TIRLO_BINARY SCREENSHOT_DIR
 set -euo pipefail
 binary=$1
 shots=$2
 mkdir -p "$shots"
-
-source "$(dirname "$0")/window_manager.sh"
-trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
-start_window_manager
+source "$(dirname "$0")/x_session.sh"
+start_x_session
 
 "$binary" &
 app=$!
-id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tirlo$' | head -n 1)
-
-fail() { echo "FAIL: $*" >&2; kill "$app" 2>/dev/null; exit 1; }
+id=$(tirlo_window "$app")
 size=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [[ $size == 153x57 ]] || fail "client area is $size, not 153x57"
 caption=$(xdotool getwindowname "$id")
@@ -28,7 +24,7 @@ for _ in $(seq 50); do
 done
 [[ $icons == *"(16 x 16)"*"(256 x 256)"* ]] || fail "the window icon holds only $icons"
 
-sleep 1 # the start-up fade takes 390 ms
+fade_end "$id"
 import -frame -window "$id" "$shots/main-window.png"
 
 wmctrl -i -c "$id"
