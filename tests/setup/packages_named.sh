@@ -39,6 +39,8 @@ while read -r kind what package; do
     checked=$((checked + 1))
 done <<'USED'
 program xvfb-run xvfb
+program Xvfb xvfb
+program xclip xclip
 program xauth xauth
 program xdotool xdotool
 program xwininfo x11-utils
@@ -56,9 +58,11 @@ program weston weston
 path /usr/lib/x86_64-linux-gnu/weston/kiosk-shell.so weston
 program dbus-run-session dbus-daemon
 program dbus-send dbus-daemon
+program dbus-daemon dbus-daemon
 path /usr/libexec/at-spi-bus-launcher at-spi2-core
 python pyatspi python3-pyatspi
 python gi python3-gi
+python Xlib python3-xlib
 program dpkg-deb dpkg-dev
 program dpkg-parsechangelog dpkg-dev
 program dpkg-shlibdeps dpkg-dev

@@ -4,23 +4,18 @@
 # QT_LOGGING_RULES still brings the screen reader's warnings back. Each run
 # ends once the roll's total shows: every key has then been through Qt's
 # accessibility bridge, which logs those warnings.
-# Usage: quiet_logs.sh TIRLO_BINARY   (run under xvfb-run and dbus-run-session)
+# Usage: quiet_logs.sh TIRLO_BINARY
 set -euo pipefail
 binary=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
-source "$here/window_manager.sh"
+source "$here/x_session.sh"
+start_x_session accessibility
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 # A desktop session has one; without it Qt warns, rightly.
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
 
-start_window_manager
-/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
-timeout 10 bash -c 'until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-    variant:boolean:true >/dev/null 2>&1; do sleep 0.1; done'
 /usr/bin/python3 "$here/busy_screen_reader.py" 120 >"$work/listening" &
 timeout 10 bash -c "until [[ -s $work/listening ]]; do sleep 0.1; done"
 
@@ -45,10 +40,8 @@ sys.exit(1)' "$@"
 while read -r rules warnings_show; do
     QT_LOGGING_RULES=${rules#-} "$binary" 2>"$work/err" &
     app=$!
-    window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app" --name '^Tirlo$' | head -n 1)
-    # The fade ends on this grey, and with it its moves of the focus to OK.
-    timeout 20 bash -c "until [[ \$(import -window $window -crop 1x1+1+1 -depth 8 txt:-) == *'#050505'* ]]; do
-        sleep 0.1; done" || fail "the window's fade did not end"
+    window=$(tirlo_window "$app")
+    fade_end "$window" # the fade gives the focus to OK until it ends
     xdotool mousemove --window "$window" 30 12 click 1
     xdotool type --delay 0 --file "$work/typed"
     xdotool key ctrl+a ctrl+v Return
