@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "after_repaint.h"
 #include "bounded_undo.h"
 #include "cancellable_press.h"
 #include "edge_contrast_style.h"
@@ -8,15 +9,14 @@
 #include "layout_scale.h"
 #include "result_announcer.h"
 #include "roll_detail_text.h"
-#include "roll_history.h"
 #include "text_box.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QTime>
 #include <QWindow>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -31,6 +31,10 @@ constexpr QRect but_ok_rect(4, 31, 39, 25);
 constexpr QRect txt_result_rect(44, 30, 65, 26);
 constexpr QRect but_help_rect(111, 31, 39, 25);
 
+bool recalls(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Up || key.key() == Qt::Key_Down;
+}
+
 } // namespace
 
 tirlo::tirlo(QWidget* parent)
@@ -41,7 +45,7 @@ tirlo::tirlo(QWidget* parent)
       but_ok(new QPushButton(QStringLiteral("&Ok"), this)),
       but_help(new QPushButton(QStringLiteral("&?"), this)), tempo(new QTimer(this)),
       announcer(new ResultAnnouncer(this)), history(new RollHistory(this)),
-      help_press(new CancellablePress(*but_help)) {
+      help_press(new CancellablePress(*but_help)), after_repaint(new AfterRepaint(this)) {
     setObjectName(QStringLiteral("tirlo"));
     setWindowTitle(QStringLiteral("Tirlo"));
 
@@ -116,13 +120,29 @@ void tirlo::txt_entree_Click() {
     txt_result->clear();
     txt_result->setToolTip(QString());
     txt_result->setAccessibleDescription(QString());
+    roll_in_box = 0;
     first_click = false;
 }
 
+// The total is drawn first; the words of the roll follow once it is on screen.
 void tirlo::but_ok_Click() {
-    rolled = txt_entree->text();
-    evaluate_formula(state, rolled, random, *this, detail);
-    describe_roll();
+    Roll roll{++rolls, QTime::currentTime(), txt_entree->text(), std::exchange(spare_detail, {}),
+              QString()};
+    evaluate_formula(state, roll.formula, random, *this, roll.detail);
+    roll.box_text = txt_result->text();
+    const QString spoken = spoken_words(roll.detail, roll.box_text);
+    // A total's fade moves the focus to OK at its first step, and a screen
+    // reader would cut the result short to say so: it is said at that step.
+    if (roll.detail.outcome == RollOutcome::total) {
+        announcer->hold(spoken);
+    } else {
+        announcer->announce(spoken);
+    }
+    if (roll.detail.outcome != RollOutcome::unchanged) {
+        roll_in_box = roll.number;
+        box_words.clear();
+    }
+    after_repaint->post([this, roll = std::move(roll)]() mutable { describe_roll(roll); });
 }
 
 void tirlo::but_help_Click() {
@@ -144,23 +164,27 @@ void tirlo::show_history() {
 
 // The words of the dice and odds go where the total is read: the result box's
 // tooltip and accessible description, and the history. When the box keeps what
-// it showed, so do they; the screen reader and the history still hear of it.
-void tirlo::describe_roll() {
-    const bool total = detail.outcome == RollOutcome::total;
+// it showed, so do they; the history still hears of it.
+void tirlo::describe_roll(Roll& roll) {
+    const bool total = roll.detail.outcome == RollOutcome::total;
     const RollWords words =
-        roll_words(detail, total ? odds.of(rolled) : FormulaOdds(), txt_result->text());
-    if (detail.outcome != RollOutcome::unchanged) {
-        txt_result->setToolTip(words.detail);
-        txt_result->setAccessibleDescription(words.detail);
+        roll_words(roll.detail, total ? odds.of(roll.formula) : FormulaOdds(), roll.box_text);
+    const RollPlace place{roll.number, history->add({roll.time, roll.formula, words.shown, {}})};
+    add_words(place, words.detail);
+    spare_detail = std::move(roll.detail);
+}
+
+// Adds to the words of a roll: to its history entry while the history keeps
+// it, and to the box's tooltip and description while the box shows its result.
+// Whatever else is worked out for a roll later, from its formula, goes here too.
+void tirlo::add_words(const RollPlace& roll, const QString& words) {
+    history->add_line(roll.entry, words);
+    if (roll.number != roll_in_box) {
+        return;
     }
-    history->add({QTime::currentTime(), rolled, words.shown, words.detail});
-    // A total's fade moves the focus to OK at its first step, and a screen
-    // reader would cut the result short to say so: it is said at that step.
-    if (total) {
-        announcer->hold(words.spoken);
-    } else {
-        announcer->announce(words.spoken);
-    }
+    box_words += (box_words.isEmpty() ? QString() : QStringLiteral("\n")) + words;
+    txt_result->setToolTip(box_words);
+    txt_result->setAccessibleDescription(box_words);
 }
 
 // Escape closes the help window even when it comes too soon to reach it. Alt+?
@@ -224,6 +248,10 @@ void tirlo::changeEvent(QEvent* event) {
 bool tirlo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txt_entree && event->type() == QEvent::MouseButtonPress) {
         txt_entree_Click();
+    } else if (watched == txt_entree && event->type() == QEvent::KeyPress &&
+               recalls(*static_cast<QKeyEvent*>(event))) {
+        // Recall steps through the history: every roll must be in it first.
+        after_repaint->finish();
     } else if (watched == windowHandle() && event->type() == QEvent::Expose &&
                windowHandle()->isExposed()) {
         Form_Paint();

@@ -5,16 +5,18 @@
 #include "history_window.h"
 #include "odds_cache.h"
 #include "on_demand_window.h"
+#include "roll_history.h"
 
 #include <QColor>
+#include <QTime>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
 
+class AfterRepaint;
 class CancellablePress;
 class QPushButton;
 class ResultAnnouncer;
-class RollHistory;
 class TextBox;
 
 // The main window: the formula box on top; OK, the result box and help below.
@@ -46,7 +48,22 @@ private:
     void set_result_text(const QString& text) override;
     void start_fade() override;
 
-    void describe_roll();
+    // A roll as its words need it: they are made once its result is on screen.
+    struct Roll {
+        std::uint64_t number = 0;
+        QTime time;
+        QString formula;
+        RollDetail detail;
+        QString box_text; // what the result box came to show
+    };
+    // Where the words of a roll go.
+    struct RollPlace {
+        std::uint64_t number = 0;
+        RollHistory::EntryId entry = 0;
+    };
+    void describe_roll(Roll& roll);
+    void add_words(const RollPlace& roll, const QString& words);
+
     bool escape_closes_help();
     void lay_out();
 
@@ -58,14 +75,17 @@ private:
     ResultAnnouncer* announcer;
     RollHistory* history;
     CancellablePress* help_press;
+    AfterRepaint* after_repaint;
 
     EvaluatorState state;
     DefaultRandomSource random;
     bool first_click = false;
     std::int16_t fade_level = 0;
     QColor face_colour;
-    QString rolled;    // the formula of the last roll
-    RollDetail detail; // and what it threw
+    std::uint64_t rolls = 0;       // made so far, each numbered from 1
+    std::uint64_t roll_in_box = 0; // the roll whose result the box shows; 0 for none
+    QString box_words;             // its words so far, the box's tooltip and description
+    RollDetail spare_detail;       // reused by the next roll
     OddsCache odds;
     OnDemandWindow<form_help> help;
     OnDemandWindow<HistoryWindow> history_window;

@@ -114,18 +114,30 @@ QString dice_and_odds(const RollDetail& detail, const FormulaOdds& odds) {
     return lines.join(u'\n');
 }
 
+QString unchanged_words() {
+    return QStringLiteral("résultat inchangé");
+}
+
 } // namespace
 
 RollWords roll_words(const RollDetail& detail, const FormulaOdds& odds, const QString& box_text) {
+    const QString spoken = spoken_words(detail, box_text);
     if (detail.outcome == RollOutcome::total) {
         // The history leaves out the space before a total.
-        return {dice_and_odds(detail, odds), box_text, box_text.trimmed()};
+        return {dice_and_odds(detail, odds), spoken, box_text.trimmed()};
+    }
+    const bool unchanged = detail.outcome == RollOutcome::unchanged;
+    return {error_words(detail), spoken, unchanged ? unchanged_words() : box_text};
+}
+
+QString spoken_words(const RollDetail& detail, const QString& box_text) {
+    if (detail.outcome == RollOutcome::total) {
+        return box_text;
     }
     const QString wrong = error_words(detail);
     if (detail.outcome == RollOutcome::unchanged) {
-        const QString unchanged = QStringLiteral("résultat inchangé");
-        return {wrong, wrong + QStringLiteral(" : ") + unchanged, unchanged};
+        return wrong + QStringLiteral(" : ") + unchanged_words();
     }
     // A message keeps the space it may end in, the character it is about.
-    return {wrong, box_text + QStringLiteral(", ") + wrong, box_text};
+    return box_text + QStringLiteral(", ") + wrong;
 }

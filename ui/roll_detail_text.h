@@ -21,3 +21,7 @@ struct RollWords {
 // `box_text` is what the result box shows after the evaluation; `odds` are
 // those of its formula, read only for a total.
 RollWords roll_words(const RollDetail& detail, const FormulaOdds& odds, const QString& box_text);
+
+// What a screen reader says, as in roll_words(), without the dice and odds:
+// it is ready as soon as the result box is.
+QString spoken_words(const RollDetail& detail, const QString& box_text);

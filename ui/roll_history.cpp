@@ -21,24 +21,40 @@ QString formula_as_listed(const QString& formula) {
 
 } // namespace
 
-void RollHistory::add(const RollRecord& record) {
-    const QString text = record.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") +
-                         formula_as_listed(record.formula) + QStringLiteral(" → ") + record.shown +
-                         u'\n' + record.detail;
-    const StoredFormula formula(record.formula);
-    const auto adding = [&] {
-        return bytes_of(text) + (uses.contains(formula) ? 0 : formula.bytes());
-    };
-    const std::int64_t dropped_before = dropped;
-    // The newest entry stays whatever its size.
-    while (!entries.empty() && (entries.size() == capacity || bytes + adding() > most_bytes)) {
-        dropped_for_bytes = entries.size() < capacity;
-        drop_oldest();
+RollHistory::EntryId RollHistory::add(const RollRecord& record) {
+    QString text = record.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") +
+                   formula_as_listed(record.formula) + QStringLiteral(" → ") + record.shown;
+    if (!record.detail.isEmpty()) {
+        text += u'\n' + record.detail;
     }
     beginInsertRows(QModelIndex(), 0, 0);
-    entries.push_front({keep(formula), text});
+    entries.push_front({keep(StoredFormula(record.formula)), text});
     bytes += bytes_of(text);
     endInsertRows();
+    keep_within_bounds();
+    return added++;
+}
+
+void RollHistory::add_line(EntryId entry, const QString& line) {
+    const EntryId row = added - 1 - entry;
+    if (entry >= added || row >= entries.size()) {
+        return;
+    }
+    const QString more = u'\n' + line;
+    entries[row].text += more;
+    bytes += bytes_of(more);
+    const QModelIndex changed = index(int(row));
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+    keep_within_bounds();
+}
+
+// The newest entry stays whatever its size.
+void RollHistory::keep_within_bounds() {
+    const std::int64_t dropped_before = dropped;
+    while (entries.size() > 1 && (entries.size() > capacity || bytes > most_bytes)) {
+        dropped_for_bytes = entries.size() <= capacity;
+        drop_oldest();
+    }
     if (dropped != dropped_before) {
         emit dropped_note_changed(dropped_note());
     }

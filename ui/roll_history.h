@@ -13,7 +13,7 @@ struct RollRecord {
     QTime time;
     QString formula; // as typed
     QString shown;   // what the result box came to show
-    QString detail;  // the French words of its dice and odds, or of its error
+    QString detail;  // the French words of its dice and odds, or of its error; may come later
 };
 
 // This session's evaluations, newest first, in memory only. It keeps the last
@@ -28,9 +28,15 @@ public:
     static constexpr qsizetype most_bytes = 8'000'000;
     static constexpr int formula_role = Qt::UserRole; // the whole formula, to roll again
 
+    // Names an entry for as long as the history keeps it.
+    using EntryId = std::uint64_t;
+
     using QAbstractListModel::QAbstractListModel;
 
-    void add(const RollRecord& record);
+    EntryId add(const RollRecord& record);
+    // Adds a line to the detail of an entry, if it is still kept; it counts
+    // towards the bound in bytes like the rest.
+    void add_line(EntryId entry, const QString& line);
 
     // The formula of a row, shared with every other roll of it.
     const StoredFormula& formula(int row) const;
@@ -51,6 +57,7 @@ private:
         QString text;
     };
     StoredFormula keep(const StoredFormula& formula);
+    void keep_within_bounds();
     void drop_oldest();
     static qsizetype bytes_of(const QString& text) {
         return text.size() * qsizetype(sizeof(QChar));
@@ -59,6 +66,7 @@ private:
     std::deque<Entry> entries;      // newest first
     QHash<StoredFormula, int> uses; // each formula kept, and the entries that hold it
     qsizetype bytes = 0;            // of the formulas kept and the entries' texts
+    EntryId added = 0;              // entries ever added, and so the id of the next one
     std::int64_t dropped = 0;
     bool dropped_for_bytes = false; // the last entry let go made room, not a place
 };

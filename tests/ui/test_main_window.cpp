@@ -1,6 +1,8 @@
 #include "ui/die_icon.h"
 #include "ui/edge_contrast_style.h"
+#include "ui/history_window.h"
 #include "ui/main_window.h"
+#include "ui/roll_history.h"
 #include "ui/text_box.h"
 
 #include <QAccessible>
@@ -116,6 +118,8 @@ private slots:
     void light_scheme_is_drawn_as_the_style_draws_it();
     void detail_is_the_tooltip_and_description_and_errors_are_spoken_data();
     void detail_is_the_tooltip_and_description_and_errors_are_spoken();
+    void words_follow_the_total_each_roll_its_own_data();
+    void words_follow_the_total_each_roll_its_own();
 };
 
 void TestMainWindow::layout_data() {
@@ -493,6 +497,7 @@ void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken
     s.finish_fade();
     s.enter_formula(formula);
     s.finish_fade();
+    QCoreApplication::processEvents(); // the words follow the total
     QCOMPARE(s.txt_result->text(), shown);
     QCOMPARE(s.txt_result->toolTip(), detail);
     QCOMPARE(QAccessible::queryAccessibleInterface(s.txt_result)->text(QAccessible::Description),
@@ -501,6 +506,92 @@ void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken
 
     s.click_into_input(); // empties the box, and with it its detail
     QCOMPARE(s.txt_result->toolTip(), "");
+}
+
+void TestMainWindow::words_follow_the_total_each_roll_its_own_data() {
+    QTest::addColumn<QStringList>("steps");   // one after the other, no event in between
+    QTest::addColumn<QStringList>("entries"); // listed by the history, oldest first, after the time
+    QTest::addColumn<int>("described");       // the entry the result box's words are of, or -1
+    QTest::addColumn<int>("listed_at_once");  // entries listed before the window's events run
+    QTest::addColumn<QString>("formula_box");
+
+    const QString of_3_plus_5 = "3+5 → 8\n3\n5\nmin 8, max 8, moyenne 8,00";
+    const QString of_2d1 = "2d1 → 2\n2d1 : 1, 1 = 2\nmin 2, max 2, moyenne 2,00";
+    QTest::newRow("two totals") << QStringList{"3+5", "2d1"} << QStringList{of_3_plus_5, of_2d1}
+                                << 1 << 0 << "2d1";
+    QTest::newRow("a total, then an error")
+        << QStringList{"2d1", "2x6"}
+        << QStringList{of_2d1, "2x6 → ??? : x\ncaractère « x » non permis"} << 1 << 0 << "2x6";
+    QTest::newRow("a total, then a box left unchanged")
+        << QStringList{"2d1", "5/2"}
+        << QStringList{of_2d1, "5/2 → résultat inchangé\n« / » hors d'un jet de dés"} << 0 << 0
+        << "5/2";
+    QTest::newRow("rolled again from the history window")
+        << QStringList{"history:3+5", "history:2d1"} << QStringList{of_3_plus_5, of_2d1} << 1 << 0
+        << "2d1";
+    QTest::newRow("the first click into the box empties it and its words")
+        << QStringList{"3+5", "click"} << QStringList{of_3_plus_5} << -1 << 0 << "";
+    QTest::newRow("Up sees every roll")
+        << QStringList{"3+5", "2d1", "3+5", "up"} << QStringList{of_3_plus_5, of_2d1, of_3_plus_5}
+        << 2 << 3 << "2d1";
+}
+
+void TestMainWindow::words_follow_the_total_each_roll_its_own() {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, entries);
+    QFETCH(int, described);
+    QFETCH(int, listed_at_once);
+    QFETCH(QString, formula_box);
+
+    Shown s;
+    s.finish_fade();
+    QCoreApplication::processEvents();
+    struct Order : QObject {
+        QStringList seen;
+        bool eventFilter(QObject* box, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                seen << "paint";
+            } else if (event->type() == QEvent::ToolTipChange &&
+                       !static_cast<QWidget*>(box)->toolTip().isEmpty()) {
+                seen << "words";
+            }
+            return false;
+        }
+    } order;
+    s.txt_result->installEventFilter(&order);
+    auto* history = s.window.findChild<RollHistory*>();
+    for (const QString& step : steps) {
+        if (step == "click") {
+            s.click_into_input();
+        } else if (step == "up") {
+            QTest::keyClick(s.txt_entree, Qt::Key_Up);
+        } else if (step.startsWith("history:")) {
+            QMetaObject::invokeMethod(&s.window, "show_history");
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* listed = qobject_cast<HistoryWindow*>(window)) {
+                    emit listed->roll_again(step.section(':', 1));
+                }
+            }
+        } else {
+            s.enter_formula(step);
+        }
+    }
+    QCOMPARE(s.txt_entree->text(), formula_box);
+    QCOMPARE(history->rowCount(), listed_at_once);
+    QCOMPARE(s.txt_result->toolTip().isEmpty(), listed_at_once == 0);
+
+    QCoreApplication::processEvents();
+    QStringList listed;
+    for (int row = history->rowCount() - 1; row >= 0; --row) {
+        listed << history->index(row).data().toString().section("  ", 1); // after the time
+    }
+    QCOMPARE(listed, entries);
+    const QString words = described == -1 ? "" : entries[described].section('\n', 1);
+    QCOMPARE(s.txt_result->toolTip(), words);
+    QCOMPARE(s.txt_result->accessibleDescription(), words);
+    // Unless Up needed them at once, the words came after the result box was drawn.
+    const qsizetype words_at = order.seen.indexOf("words");
+    QVERIFY(listed_at_once > 0 || words_at == -1 || order.seen.first(words_at).contains("paint"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -29,6 +29,8 @@ private slots:
     void lists_newest_first_and_keeps_the_last_1000();
     void keeps_each_formula_once_within_8_mb_data();
     void keeps_each_formula_once_within_8_mb();
+    void adds_a_line_to_an_entry_while_it_is_kept_data();
+    void adds_a_line_to_an_entry_while_it_is_kept();
     void window_copies_and_rolls_again();
     void window_outlives_its_history();
     void up_and_down_recall_formulas_as_a_shell_does();
@@ -97,6 +99,44 @@ void TestRollHistory::keeps_each_formula_once_within_8_mb() {
              QString("Les %1 jets les plus anciens ne sont plus listés : l'historique garde au "
                      "plus 8 Mo.")
                  .arg(dropped));
+}
+
+void TestRollHistory::adds_a_line_to_an_entry_while_it_is_kept_data() {
+    QTest::addColumn<int>("before"); // rolls before the entry, and after it
+    QTest::addColumn<int>("after");
+    QTest::addColumn<int>("line_chars");
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<int>("dropped"); // by the line
+
+    QTest::newRow("the newest") << 3 << 0 << 20 << true << 0;
+    QTest::newRow("an older one") << 0 << 3 << 20 << true << 0;
+    QTest::newRow("one let go") << 0 << RollHistory::capacity << 20 << false << 0;
+    QTest::newRow("past 8 MB, the older ones go") << 3 << 0 << 4'000'000 << true << 3;
+}
+
+void TestRollHistory::adds_a_line_to_an_entry_while_it_is_kept() {
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(int, line_chars);
+    QFETCH(bool, kept);
+    QFETCH(int, dropped);
+
+    RollHistory history;
+    for (int i = 0; i < before; ++i) {
+        history.add(record("1"));
+    }
+    const RollHistory::EntryId entry = history.add(record("2d6"));
+    for (int i = 0; i < after; ++i) {
+        history.add(record("1"));
+    }
+    QSignalSpy changed(&history, &RollHistory::dataChanged);
+    const int rows = history.rowCount();
+    const QString line(line_chars, 'x');
+    history.add_line(entry, line);
+    QCOMPARE(rows - history.rowCount(), dropped);
+    QCOMPARE(changed.size(), kept ? 1 : 0);
+    const QString text = text_of(history, std::min(after, history.rowCount() - 1));
+    QCOMPARE(text == "21:05:09  2d6 → 8\nmin 8, max 8, moyenne 8,00\n" + line, kept);
 }
 
 void TestRollHistory::window_copies_and_rolls_again() {
