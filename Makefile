@@ -61,8 +61,9 @@ package:
 
 # Speed of the formula engine against its bare generator, then of the exact
 # distribution of a formula beside dicelab (up to a minute for each formula it
-# cannot finish), then the program's start-up against a bare Qt program, in a
-# folder of their own but with the flags of the program that is shipped.
+# cannot finish), then the program's start-up against a bare Qt program, then
+# Return to the total on screen, in a folder of their own but with the flags of
+# the program that is shipped.
 .PHONY: bench
 bench:
 	@scripts/install-deps bench
@@ -74,6 +75,7 @@ bench:
 	xvfb-run -a -s "-screen 0 640x480x24" dbus-run-session -- bench/startup/startup.sh \
 		build-bench/app/tirlo build-bench/bench/startup/bare_window \
 		build-bench/bench/startup/controls_only $(STARTUP_ROUNDS)
+	bench/roll_latency/roll_latency.sh build-bench/app/tirlo
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The options
 # come from the environment, so they reach every test, also those started through xvfb-run.
