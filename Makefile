@@ -28,16 +28,9 @@ test-fresh:
 	tests/fresh/two_commands.sh $(CURDIR)
 	tests/fresh/source_package.sh $(CURDIR)
 
-# The program that is run, installed, benchmarked and packaged is built with one set of
-# flags: Debian's, as dpkg-buildflags gives them to the package, with debian/buildflags.mk's
-# hardening and -O3. CMake reads no CPPFLAGS, so they go with the compiler's flags.
-include debian/buildflags.mk
-SHIPPED_FLAGS = -DCMAKE_BUILD_TYPE=None \
-	-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
-
+# With CMake's release flags (cmake/release_flags.cmake).
 build:
-	cmake -S . -B $(BUILD) $(SHIPPED_FLAGS)
+	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) --parallel $(JOBS)
 
 install:
@@ -51,7 +44,7 @@ screenshots:
 	scripts/screenshots $(BUILD)
 
 # The source package and the Debian packages, tirlo and tirlo-dbgsym, made by
-# dpkg-buildpackage from a copy of the tree: apt install ./$(PACKAGE_DIR)/tirlo_*.deb
+# dpkg-buildpackage from that source package: apt install ./$(PACKAGE_DIR)/tirlo_*.deb
 PACKAGE_DIR ?= $(BUILD)/package
 
 .PHONY: package
