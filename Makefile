@@ -4,34 +4,39 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # Launches of each program in the start-up benchmark (make bench).
 STARTUP_ROUNDS ?= 15
+# SANITIZERS=no leaves the sanitizer build and the fuzzer out of make test.
+SANITIZERS ?= yes
 
 .PHONY: run test build install screenshots test-fresh
 
+# The program alone: make run compiles none of the tests.
 run:
 	@scripts/require-display
 	@scripts/install-deps run
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build TARGET=tirlo
 	$(BUILD)/app/tirlo
 
 test:
-	@scripts/install-deps test
+	@scripts/install-deps test $(if $(filter no,$(SANITIZERS)),,fuzz)
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure
+ifneq ($(SANITIZERS),no)
 	@$(MAKE) --no-print-directory test-sanitized
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+endif
 
-# The two commands again, from a clone of HEAD in a clean Debian 12 root where
-# nothing was installed by hand, then the source package built in another one
-# (as root; the root's base and .debs are cached in ~/.cache/tirlo).
+# make test again, from a clone of HEAD in a clean Debian 12 root where nothing
+# was installed by hand, and the Debian package built from its source package in
+# another, installed, started and checked (as root; the roots' base and .debs
+# are cached in ~/.cache/tirlo).
 test-fresh:
 	@scripts/install-deps fresh
-	tests/fresh/two_commands.sh $(CURDIR)
-	tests/fresh/source_package.sh $(CURDIR)
+	tests/fresh/test_fresh.sh $(CURDIR) $(BUILD)
 
-# With CMake's release flags (cmake/release_flags.cmake).
+# With CMake's release flags (cmake/release_flags.cmake); TARGET=name for one target.
 build:
 	cmake -S . -B $(BUILD)
-	cmake --build $(BUILD) --parallel $(JOBS)
+	cmake --build $(BUILD) --parallel $(JOBS) $(if $(TARGET),--target $(TARGET))
 
 install:
 	@scripts/install-deps run
