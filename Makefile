@@ -4,41 +4,39 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # Launches of each program in the start-up benchmark (make bench).
 STARTUP_ROUNDS ?= 15
+# SANITIZERS=no leaves the sanitizer build and the fuzzer out of make test.
+SANITIZERS ?= yes
 
 .PHONY: run test build install screenshots test-fresh
 
+# The program alone: make run compiles none of the tests.
 run:
 	@scripts/require-display
 	@scripts/install-deps run
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build TARGET=tirlo
 	$(BUILD)/app/tirlo
 
 test:
-	@scripts/install-deps test
+	@scripts/install-deps test $(if $(filter no,$(SANITIZERS)),,fuzz)
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure
+ifneq ($(SANITIZERS),no)
 	@$(MAKE) --no-print-directory test-sanitized
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+endif
 
-# The two commands again, from a clone of HEAD in a clean Debian 12 root where
-# nothing was installed by hand, then the source package built in another one
-# (as root; the root's base and .debs are cached in ~/.cache/tirlo).
+# make test again, from a clone of HEAD in a clean Debian 12 root where nothing
+# was installed by hand, and the Debian package built from its source package in
+# another, installed, started and checked (as root; the roots' base and .debs
+# are cached in ~/.cache/tirlo).
 test-fresh:
 	@scripts/install-deps fresh
-	tests/fresh/two_commands.sh $(CURDIR)
-	tests/fresh/source_package.sh $(CURDIR)
+	tests/fresh/test_fresh.sh $(CURDIR) $(BUILD)
 
-# The program that is run, installed, benchmarked and packaged is built with one set of
-# flags: Debian's, as dpkg-buildflags gives them to the package, with debian/buildflags.mk's
-# hardening and -O3. CMake reads no CPPFLAGS, so they go with the compiler's flags.
-include debian/buildflags.mk
-SHIPPED_FLAGS = -DCMAKE_BUILD_TYPE=None \
-	-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
-
+# With CMake's release flags (cmake/release_flags.cmake); TARGET=name for one target.
 build:
-	cmake -S . -B $(BUILD) $(SHIPPED_FLAGS)
-	cmake --build $(BUILD) --parallel $(JOBS)
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) --parallel $(JOBS) $(if $(TARGET),--target $(TARGET))
 
 install:
 	@scripts/install-deps run
@@ -51,7 +49,7 @@ screenshots:
 	scripts/screenshots $(BUILD)
 
 # The source package and the Debian packages, tirlo and tirlo-dbgsym, made by
-# dpkg-buildpackage from a copy of the tree: apt install ./$(PACKAGE_DIR)/tirlo_*.deb
+# dpkg-buildpackage from that source package: apt install ./$(PACKAGE_DIR)/tirlo_*.deb
 PACKAGE_DIR ?= $(BUILD)/package
 
 .PHONY: package
@@ -67,7 +65,7 @@ package:
 .PHONY: bench
 bench:
 	@scripts/install-deps bench
-	cmake -S . -B build-bench $(SHIPPED_FLAGS) -DTIRLO_BENCH=ON
+	cmake -S . -B build-bench -DTIRLO_BENCH=ON
 	cmake --build build-bench --target tirlo_bench tirlo_distribution_bench tirlo bare_window \
 		controls_only --parallel $(JOBS)
 	build-bench/bench/tirlo_bench

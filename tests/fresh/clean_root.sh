@@ -4,15 +4,17 @@
 # afresh for each use.
 #
 #   clean_root_base            path of the base tarball, built when missing or damaged
-#   clean_root_new DIR         a fresh root in DIR, with /proc, /sys, /dev, /dev/shm,
-#                              a private /tmp and the shared .deb cache mounted
+#   clean_root_new DIR...      a fresh root in each DIR, with /proc, /sys, /dev,
+#                              /dev/shm and a private /tmp mounted, and the cached .debs
+#   clean_root_remove DIR      ends what still runs in DIR, unmounts it, keeps the .debs
+#                              its apt downloaded, and deletes it
 #   clean_root_run DIR CMD...  CMD as root inside DIR, in a clean environment
-#   clean_root_remove DIR      ends what still runs in DIR, unmounts and deletes it
 #   clean_root_job SOURCE NAME as root: $source, the checkout under test; $logs, its
 #                              build-fresh/; $work, a folder for this job's roots;
 #                              and the clock started in $started
 #   step NAME COMMAND...       COMMAND timed, its output in $logs/NAME.log; a failure
 #                              is named, with the end of that log, and ends the script
+#   step_alongside NAME CMD... the same in the background, reported by step_joined NAME
 #
 # Every root made here is removed by an EXIT trap, also after an error or an
 # interrupt, so that no mount is left behind. Only the roots and the cache in
@@ -61,20 +63,25 @@ clean_root_base() {
 }
 
 clean_root_new() {
-    local dir=$1 base
+    local dir base
     base=$(clean_root_base) || return 1
-    mkdir -p "$dir"
-    clean_root_dirs+=("$dir")
-    tar -C "$dir" -xf "$base"
-    cp /etc/resolv.conf "$dir/etc/resolv.conf"
-    mkdir -p "$clean_root_archives/partial"
-    mount -t proc proc "$dir/proc"
-    mount -t sysfs -o ro sysfs "$dir/sys"
-    mount --bind /dev "$dir/dev"
-    mount -t tmpfs -o mode=1777 shm "$dir/dev/shm"
-    mount -t devpts -o newinstance,ptmxmode=0666 devpts "$dir/dev/pts"
-    mount -t tmpfs -o mode=1777 tmp "$dir/tmp"
-    mount --bind "$clean_root_archives" "$dir/var/cache/apt/archives"
+    for dir; do
+        mkdir -p "$dir"
+        clean_root_dirs+=("$dir")
+        tar -C "$dir" -xf "$base"
+        cp /etc/resolv.conf "$dir/etc/resolv.conf"
+        mount -t proc proc "$dir/proc"
+        mount -t sysfs -o ro sysfs "$dir/sys"
+        mount --bind /dev "$dir/dev"
+        mount -t tmpfs -o mode=1777 shm "$dir/dev/shm"
+        mount -t devpts -o newinstance,ptmxmode=0666 devpts "$dir/dev/pts"
+        mount -t tmpfs -o mode=1777 tmp "$dir/tmp"
+        # The cached .debs are linked in, not shared: roots that install side by
+        # side, in this run or another, then never wait for one another's apt lock.
+        clean_root_link_debs "$clean_root_archives" "$dir/var/cache/apt/archives"
+        # dpkg need not flush each file to disk in a root that lives for minutes.
+        echo force-unsafe-io >"$dir/etc/dpkg/dpkg.cfg.d/unsafe-io"
+    done
 }
 
 clean_root_run() {
@@ -82,6 +89,12 @@ clean_root_run() {
     shift
     chroot "$dir" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
+
+# clean_root_link_debs FROM TO: the .debs of FROM that TO lacks, hard-linked
+# where both are on one file system, copied where not.
+clean_root_link_debs() {
+    find "$1" -maxdepth 1 -name '*.deb' -exec sh -c 'cp -n -l "$@" "$0" 2>/dev/null || cp -n "$@" "$0"' "$2" {} +
 }
 
 clean_root_remove() {
@@ -101,6 +114,11 @@ clean_root_remove() {
     findmnt -rno TARGET | grep -F "$dir/" | sort -r | while read -r target; do
         umount "$target" 2>/dev/null || umount -l "$target"
     done
+    # What apt downloaded in the root, or in the roots of a job's folder.
+    local archives
+    for archives in "$dir"/var/cache/apt/archives "$dir"/*/var/cache/apt/archives; do
+        [[ ! -d $archives ]] || clean_root_link_debs "$archives" "$clean_root_archives"
+    done
     rm -rf --one-file-system "$dir"
 }
 
@@ -118,15 +136,44 @@ clean_root_job() {
 step() {
     local name=$1 began=$SECONDS status=0
     shift
-    local log=$logs/${name// /-}.log
-    printf '%-42s' "$name"
+    printf '%-46s' "$name"
     # In the background, so that an interrupt is handled at once, not when the step ends.
-    "$@" >"$log" 2>&1 &
+    "$@" >"$(step_log "$name")" 2>&1 &
     wait $! || status=$?
-    printf '%5d s\n' $((SECONDS - began))
-    if [[ $status -ne 0 ]]; then
-        echo "FAIL: step '$name' ended with status $status; the end of $log:" >&2
-        tail -n 40 "$log" >&2
+    step_end "$name" $status $((SECONDS - began))
+}
+
+# step_alongside NAME COMMAND...: the same, while the next steps run; step_joined
+# NAME waits for it and reports it. For steps that mostly wait on the disk or
+# the network beside steps that mostly compute.
+declare -A step_pids=()
+step_alongside() {
+    local name=$1
+    shift
+    (
+        began=$SECONDS status=0
+        "$@" >"$(step_log "$name")" 2>&1 || status=$?
+        echo "$status $((SECONDS - began))" >"$(step_log "$name").end"
+    ) &
+    step_pids[$name]=$!
+}
+
+step_joined() {
+    local name=$1 status took
+    wait "${step_pids[$name]}" || true
+    read -r status took <"$(step_log "$name").end"
+    printf '%-46s' "$name"
+    step_end "$name" "$status" "$took" ", alongside"
+}
+
+step_log() { echo "$logs/${1// /-}.log"; }
+
+# step_end NAME STATUS SECONDS [NOTE]: the step's time; the end of its log if it failed.
+step_end() {
+    printf '%5d s%s\n' "$3" "${4:-}"
+    if [[ $2 -ne 0 ]]; then
+        echo "FAIL: step '$1' ended with status $2; the end of $(step_log "$1"):" >&2
+        tail -n 40 "$(step_log "$1")" >&2
         exit 1
     fi
 }

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Every program and Python module the tests start must come from a package that
-# scripts/install-deps names, or that such a package depends on directly (as
+# Every program and Python module that the tests, make fuzz, make package or
+# make test-fresh start must come from a package that scripts/install-deps names
+# in the group that command installs (or in the run group, which every command
+# installs), or from a package that such a package depends on directly (as
 # imagemagick brings import), or from an essential package, which every Debian
-# system has: otherwise the tests pass only where someone once
-# installed it by hand. Checked against the packages installed here.
+# system has: otherwise they work only where someone once installed it by hand.
+# Checked against the packages installed here: those of a group other than run
+# and test are checked only where that group is installed.
 # Usage: packages_named.sh SOURCE_DIR
 set -euo pipefail
 script=$1/scripts/install-deps
 fail() { echo "FAIL: $*" >&2; exit 1; }
 eval "$(sed -n '/^declare -A group=(/,/^)/p' "$script")"
-# One blank between names, whichever blanks or line breaks the lists hold.
-named=" $(echo ${group[run]} ${group[test]}) "
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 
 owner() { # the package that installed a file, also where /bin is /usr/bin
     local path=$1
@@ -19,9 +21,16 @@ owner() { # the package that installed a file, also where /bin is /usr/bin
 }
 
 checked=0
-# What a test starts, and the package that install-deps names for it.
-while read -r kind what package; do
-    [[ $named == *" $package "* ]] || fail "$what: $package is not in install-deps' run or test group"
+not_here=()
+# What is started, the package that install-deps names for it, and in which group.
+while read -r kind what package needed_by; do
+    # One blank between names, whichever blanks or line breaks the lists hold.
+    named=" $(echo ${group[run]} ${group[$needed_by]}) "
+    [[ $named == *" $package "* ]] || fail "$what: $package is not in install-deps' run or $needed_by group"
+    if [[ $needed_by != test ]] && ! installed "$package"; then
+        not_here+=("$what")
+        continue
+    fi
     case $kind in
     program) path=$(command -v "$what") || fail "$what is not installed (package $package)" ;;
     path) path=$what ;;
@@ -38,43 +47,44 @@ while read -r kind what package; do
     fi
     checked=$((checked + 1))
 done <<'USED'
-program xvfb-run xvfb
-program Xvfb xvfb
-program xclip xclip
-program xauth xauth
-program xdotool xdotool
-program xwininfo x11-utils
-program xprop x11-utils
-program wmctrl wmctrl
-program openbox openbox
-program import imagemagick
-program identify imagemagick
-program rsvg-convert librsvg2-bin
-program desktop-file-validate desktop-file-utils
-program lintian lintian
-program appstreamcli appstream
-path /usr/libexec/appstreamcli-compose appstream-compose
-program weston weston
-path /usr/lib/x86_64-linux-gnu/weston/kiosk-shell.so weston
-program dbus-run-session dbus-daemon
-program dbus-send dbus-daemon
-program dbus-daemon dbus-daemon
-path /usr/libexec/at-spi-bus-launcher at-spi2-core
-python pyatspi python3-pyatspi
-python gi python3-gi
-python Xlib python3-xlib
-program dpkg-deb dpkg-dev
-program dpkg-parsechangelog dpkg-dev
-program dpkg-shlibdeps dpkg-dev
-program file file
-program clang++ clang
-program cmake cmake
-program dpkg-buildpackage dpkg-dev
-program dh debhelper
-program git git
-program blhc blhc
-program hardening-check devscripts
-program autopkgtest autopkgtest
-program diffoscope diffoscope-minimal
+program xvfb-run xvfb test
+program Xvfb xvfb test
+program xauth xauth test
+program xdotool xdotool test
+program xwininfo x11-utils test
+program xprop x11-utils test
+program wmctrl wmctrl test
+program openbox openbox test
+program import imagemagick test
+program identify imagemagick test
+program xclip xclip test
+program rsvg-convert librsvg2-bin test
+program desktop-file-validate desktop-file-utils test
+program dbus-run-session dbus-daemon test
+program dbus-send dbus-daemon test
+program dbus-daemon dbus-daemon test
+path /usr/libexec/at-spi-bus-launcher at-spi2-core test
+python pyatspi python3-pyatspi test
+python gi python3-gi test
+python Xlib python3-xlib test
+program dpkg-parsechangelog dpkg-dev test
+program cmake cmake test
+program clang++ clang fuzz
+program git git package
+program dpkg-source build-essential package
+program dpkg-buildpackage build-essential package
+program dpkg-shlibdeps build-essential package
+program dh debhelper package
+program mmdebstrap mmdebstrap fresh
+program git git fresh
+program dpkg-source dpkg-dev fresh
+program dpkg-deb dpkg-dev fresh
+program lintian lintian fresh
+program blhc blhc fresh
+program hardening-check devscripts fresh
+program diffoscope diffoscope-minimal fresh
+program appstreamcli appstream fresh
+path /usr/libexec/appstreamcli-compose appstream-compose fresh
 USED
-echo "PASS: the $checked programs and modules the tests start come from packages install-deps names"
+echo "PASS: the $checked programs and modules that are started come from packages install-deps names" \
+    "${not_here:+(and the packages of ${not_here[*]}, not installed here, are named)}"
