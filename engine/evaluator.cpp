@@ -18,15 +18,6 @@ QString total_text(std::int64_t total) {
     return text;
 }
 
-QString character_text(char32_t c) {
-    if (QChar::requiresSurrogates(c)) {
-        const char16_t pair[] = {QChar::highSurrogate(c), QChar::lowSurrogate(c)};
-        return QString::fromUtf16(pair, 2);
-    }
-    // A lone surrogate is shown as it came, not replaced.
-    return QString(QChar(static_cast<char16_t>(c)));
-}
-
 // Each message replaces the one before and nothing is drawn before the click
 // handler returns, so only the last one needs to reach the window.
 template <typename Terms>
@@ -37,19 +28,10 @@ RollOutcome show_result(const EvaluatorState& state, const FormulaScan<Terms>& s
         sink.start_fade();
         return RollOutcome::total;
     }
-    switch (scan.error()) {
-    case FormulaError::none:
+    if (scan.error() == FormulaError::none) {
         return RollOutcome::unchanged;
-    case FormulaError::empty:
-        sink.set_result_text(QStringLiteral("?"));
-        break;
-    case FormulaError::too_big:
-        sink.set_result_text(QStringLiteral("???"));
-        break;
-    case FormulaError::bad_char:
-        sink.set_result_text(QStringLiteral("??? : ") + character_text(scan.offending()));
-        break;
     }
+    sink.set_result_text(error_message(scan.error(), scan.offending()));
     return RollOutcome::message;
 }
 
@@ -137,6 +119,23 @@ private:
 };
 
 } // namespace
+
+QString error_message(FormulaError error, char32_t bad_char) {
+    switch (error) {
+    case FormulaError::none:
+        break;
+    case FormulaError::empty:
+        return QStringLiteral("?");
+    case FormulaError::too_big:
+        return QStringLiteral("???");
+    case FormulaError::bad_char:
+        // A lone surrogate is shown as it came, not replaced.
+        return QStringLiteral("??? : ") + (QChar::requiresSurrogates(bad_char)
+                                               ? QString::fromUcs4(&bad_char, 1)
+                                               : QString(QChar(static_cast<char16_t>(bad_char))));
+    }
+    return QString();
+}
 
 void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource& random,
                       ResultSink& sink) {

@@ -10,6 +10,10 @@
 // The largest number a formula may hold; a larger one is an error.
 constexpr std::int32_t max_number = 1000;
 
+// What the result box shows for a formula in error: "?", "???" or "??? : x";
+// nothing for none. The character is shown as it came, a lone surrogate too.
+QString error_message(FormulaError error, char32_t bad_char);
+
 // Reads a dice formula such as "3d6/4+2d8+1", throws its dice and shows either
 // the total or a question-mark message through the sink.
 void evaluate_formula(EvaluatorState& state, const QString& input, RandomSource& random,

@@ -1,9 +1,10 @@
 #include "history_action.h"
 
-#include <QLineEdit>
-#include <QMenu>
+#include "result_menu.h"
 
-HistoryAction::HistoryAction(QWidget& window, QLineEdit& result_box)
+#include <QWidget>
+
+HistoryAction::HistoryAction(QWidget& window, QLineEdit& result_box, RollHistory& history)
     : QAction(QStringLiteral("&Historique des jets"), &window) {
     // Ctrl+H is the usual key for a history. A line edit leaves it alone here:
     // with Qt 6.4 on X11 it erases nothing and does not claim the key, so the
@@ -11,15 +12,13 @@ HistoryAction::HistoryAction(QWidget& window, QLineEdit& result_box)
     // Backspace on the Mac alone; a newer Qt is to be checked for it all the same.
     setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     window.addAction(this);
-
-    // The line edit's own menu, with the history at its end.
-    result_box.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&result_box, &QWidget::customContextMenuRequested, this,
-            [this, &result_box](const QPoint& at) {
-                QMenu* menu = result_box.createStandardContextMenu();
-                menu->addSeparator();
-                menu->addAction(this);
-                menu->setAttribute(Qt::WA_DeleteOnClose);
-                menu->popup(result_box.mapToGlobal(at));
-            });
+    add_to_result_menu(result_box, *this);
+    connect(this, &QAction::triggered, this, [this, &history] {
+        history_window.show([this, &history] {
+            auto* made = new HistoryWindow(history);
+            connect(made, &HistoryWindow::roll_again, this, &HistoryAction::roll_again);
+            connect(made, &HistoryWindow::show_odds, this, &HistoryAction::show_odds);
+            return made;
+        });
+    });
 }

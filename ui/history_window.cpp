@@ -36,7 +36,7 @@ HistoryWindow::HistoryWindow(RollHistory& history)
     list->setAlternatingRowColors(true);
     connect(list, &QListView::activated, this, &HistoryWindow::roll_entry);
 
-    // The same two commands for the mouse, in the list's context menu.
+    // The same commands for the mouse, in the list's context menu.
     auto* roll = new QAction(QStringLiteral("&Relancer ce jet"), list);
     connect(roll, &QAction::triggered, this, [this] { roll_entry(list->currentIndex()); });
     auto* copy = new QAction(QStringLiteral("&Copier"), list);
@@ -44,7 +44,18 @@ HistoryWindow::HistoryWindow(RollHistory& history)
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(selected_text()); });
-    list->addActions({roll, copy});
+    auto* odds = new QAction(QStringLiteral("&Probabilités"), list);
+    odds->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    odds->setShortcutContext(Qt::WidgetShortcut);
+    connect(odds, &QAction::triggered, this, [this] {
+        const QModelIndex entry = list->currentIndex();
+        if (entry.isValid()) {
+            const QVariant total = entry.data(RollHistory::total_role);
+            emit show_odds(entry.data(RollHistory::formula_role).toString(),
+                           total.isValid() ? std::optional(total.toLongLong()) : std::nullopt);
+        }
+    });
+    list->addActions({roll, odds, copy});
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     dropped_note->setObjectName(QStringLiteral("dropped_note"));

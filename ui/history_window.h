@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
+#include <optional>
 
 class QLabel;
 class QListView;
@@ -8,7 +10,8 @@ class RollHistory;
 
 // "Historique des jets": the session's evaluations, newest first, one entry a
 // line for a screen reader. Enter or a double-click rolls an entry again;
-// Ctrl+C copies the selected entries as plain text; Escape closes the window.
+// Ctrl+C copies the selected entries as plain text; Ctrl+P shows the
+// probabilities of an entry's formula; Escape closes the window.
 class HistoryWindow final : public QWidget {
     Q_OBJECT
 
@@ -22,6 +25,7 @@ public:
 
 signals:
     void roll_again(const QString& formula);
+    void show_odds(const QString& formula, std::optional<std::int64_t> total);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

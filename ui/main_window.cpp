@@ -7,6 +7,7 @@
 #include "formula_recall.h"
 #include "history_action.h"
 #include "layout_scale.h"
+#include "odds_action.h"
 #include "result_announcer.h"
 #include "roll_detail_text.h"
 #include "text_box.h"
@@ -69,7 +70,13 @@ tirlo::tirlo(QWidget* parent)
     txt_result->setObjectName(QStringLiteral("txt_result"));
     txt_result->setReadOnly(true);
     txt_result->setAccessibleName(QStringLiteral("Résultat"));
-    connect(new HistoryAction(*this, *txt_result), &QAction::triggered, this, &tirlo::show_history);
+    auto* history_action = new HistoryAction(*this, *txt_result, *history);
+    connect(history_action, &HistoryAction::roll_again, this, [this](const QString& formula) {
+        txt_entree->setText(formula);
+        but_ok->click();
+    });
+    odds_action = new OddsAction(*this, *txt_result);
+    connect(history_action, &HistoryAction::show_odds, odds_action, &OddsAction::show_window);
 
     txt_entree->setObjectName(QStringLiteral("txt_entree"));
     txt_entree->setMaxLength(std::numeric_limits<int>::max());
@@ -130,6 +137,7 @@ void tirlo::but_ok_Click() {
               QString()};
     evaluate_formula(state, roll.formula, random, *this, roll.detail);
     roll.box_text = txt_result->text();
+    roll.total = state.total;
     const QString spoken = spoken_words(roll.detail, roll.box_text);
     // A total's fade moves the focus to OK at its first step, and a screen
     // reader would cut the result short to say so: it is said at that step.
@@ -151,26 +159,22 @@ void tirlo::but_help_Click() {
     }
 }
 
-void tirlo::show_history() {
-    history_window.show([this] {
-        auto* window = new HistoryWindow(*history);
-        connect(window, &HistoryWindow::roll_again, this, [this](const QString& formula) {
-            txt_entree->setText(formula);
-            but_ok->click();
-        });
-        return window;
-    });
-}
-
 // The words of the dice and odds go where the total is read: the result box's
 // tooltip and accessible description, and the history. When the box keeps what
-// it showed, so do they; the history still hears of it.
+// it showed, so do they; the history still hears of it. How lucky a total was
+// follows when worked out.
 void tirlo::describe_roll(Roll& roll) {
-    const bool total = roll.detail.outcome == RollOutcome::total;
+    const auto total =
+        roll.detail.outcome == RollOutcome::total ? std::optional(roll.total) : std::nullopt;
     const RollWords words =
         roll_words(roll.detail, total ? odds.of(roll.formula) : FormulaOdds(), roll.box_text);
-    const RollPlace place{roll.number, history->add({roll.time, roll.formula, words.shown, {}})};
+    const RollPlace place{roll.number,
+                          history->add({roll.time, roll.formula, words.shown, {}, total})};
     add_words(place, words.detail);
+    if (roll.detail.outcome != RollOutcome::unchanged) {
+        odds_action->rolled(roll.formula, total,
+                            [this, place](const QString& line) { add_words(place, line); });
+    }
     spare_detail = std::move(roll.detail);
 }
 

@@ -2,7 +2,6 @@
 
 #include "engine/evaluator.h"
 #include "help_window.h"
-#include "history_window.h"
 #include "odds_cache.h"
 #include "on_demand_window.h"
 #include "roll_history.h"
@@ -15,6 +14,7 @@
 
 class AfterRepaint;
 class CancellablePress;
+class OddsAction;
 class QPushButton;
 class ResultAnnouncer;
 class TextBox;
@@ -38,7 +38,6 @@ private slots:
     void but_ok_Click();
     void but_help_Click();
     void tempo_Timer();
-    void show_history();
 
 private:
     void Form_Load();
@@ -55,6 +54,7 @@ private:
         QString formula;
         RollDetail detail;
         QString box_text; // what the result box came to show
+        std::int64_t total = 0;
     };
     // Where the words of a roll go.
     struct RollPlace {
@@ -76,6 +76,7 @@ private:
     RollHistory* history;
     CancellablePress* help_press;
     AfterRepaint* after_repaint;
+    OddsAction* odds_action;
 
     EvaluatorState state;
     DefaultRandomSource random;
@@ -88,5 +89,4 @@ private:
     RollDetail spare_detail;       // reused by the next roll
     OddsCache odds;
     OnDemandWindow<form_help> help;
-    OnDemandWindow<HistoryWindow> history_window;
 };

@@ -1,5 +1,6 @@
 #include "odds_text.h"
 
+#include "engine/evaluator.h"
 #include "french_number.h"
 #include "probability_text.h"
 #include "roll_detail_text.h"
@@ -44,26 +45,6 @@ RollDetail as_detail(const FormulaDistribution& result) {
     detail.outcome =
         result.error == FormulaError::none ? RollOutcome::unchanged : RollOutcome::message;
     return detail;
-}
-
-// The character as the result box shows it: a lone surrogate as it came.
-QString character_text(char32_t c) {
-    return QChar::requiresSurrogates(c) ? QString::fromUcs4(&c, 1)
-                                        : QString(QChar(static_cast<char16_t>(c)));
-}
-
-QString result_box_message(const FormulaDistribution& result) {
-    switch (result.error) {
-    case FormulaError::none:
-        break;
-    case FormulaError::empty:
-        return QStringLiteral("?");
-    case FormulaError::too_big:
-        return QStringLiteral("???");
-    case FormulaError::bad_char:
-        return QStringLiteral("??? : ") + character_text(result.bad_char);
-    }
-    return QString();
 }
 
 QString over_budget_text() {
@@ -124,12 +105,17 @@ QString spoken_comparison(const Comparison& c) {
         .arg(probability_text(c.greater), probability_text(c.equal), probability_text(c.less));
 }
 
+QString lucky_text(std::int64_t total, const TotalOdds& odds) {
+    return QStringLiteral("%1 : atteint ou dépassé dans %2 des jets")
+        .arg(french_number(total), probability_text(odds.at_least(total)));
+}
+
 QString no_distribution_text(const FormulaDistribution& result) {
     switch (result.outcome) {
     case FormulaDistribution::Outcome::exact:
         break;
     case FormulaDistribution::Outcome::formula_error:
-        return result_box_message(result);
+        return error_message(result.error, result.bad_char);
     case FormulaDistribution::Outcome::over_budget:
         return over_budget_text();
     case FormulaDistribution::Outcome::cancelled:
@@ -142,5 +128,7 @@ QString spoken_no_distribution(const FormulaDistribution& result) {
     if (result.outcome != FormulaDistribution::Outcome::formula_error) {
         return no_distribution_text(result);
     }
-    return roll_words(as_detail(result), FormulaOdds(), result_box_message(result)).spoken;
+    return roll_words(as_detail(result), FormulaOdds(),
+                      error_message(result.error, result.bad_char))
+        .spoken;
 }

@@ -32,6 +32,9 @@ QString comparison_text(const Comparison& comparison);
 // The same in words for a screen reader, which reads ">" poorly.
 QString spoken_comparison(const Comparison& comparison);
 
+// How lucky a roll of `total` was: "15 : atteint ou dépassé dans 9,26 % des jets".
+QString lucky_text(std::int64_t total, const TotalOdds& odds);
+
 // What the result box shows for the same formula when it has no distribution:
 // its own message ("?", "???", "??? : x"), or why there is none. Empty for a
 // misplaced "/" alone, which leaves the result box as it was.

@@ -197,14 +197,20 @@ void OddsWindow::lay_out() {
     resize(scaled(client_area, scale).size());
 }
 
-void OddsWindow::show_roll(const QString& formula, std::optional<std::int64_t> total) {
+void OddsWindow::show_roll(const QString& formula, std::optional<std::int64_t> total,
+                           const DistributionJob::Result& known) {
     last_total = total;
-    const bool known =
+    const bool shown =
         formula == main_formula &&
         (main_job->busy() || (main_result && main_result->outcome != Outcome::cancelled));
-    if (!known) {
+    if (!shown) {
         main_formula = formula;
-        main_job->request(formula);
+        // A busy job would still deliver its answer: it is replaced instead.
+        if (known && !main_job->busy()) {
+            main_finished(formula, known);
+        } else {
+            main_job->request(formula);
+        }
     }
     formula_label->setText(total ? QStringLiteral("A : %1, dernier jet %2")
                                        .arg(shown_formula(formula), french_number(*total))
@@ -222,6 +228,7 @@ void OddsWindow::main_finished(const QString& formula, const DistributionJob::Re
     }
     end_progress(result->odds ? QStringLiteral("Calcul terminé. ") + summary->text()
                               : spoken_no_distribution(*result));
+    emit answered(formula, result);
 }
 
 void OddsWindow::compared_finished(const DistributionJob::Result& result) {

@@ -31,8 +31,13 @@ public:
 public slots:
     // A roll that changed the result box: its formula, and its total, or none
     // when the box shows an error. The same formula again only moves the mark
-    // of the last total.
-    void show_roll(const QString& formula, std::optional<std::int64_t> total);
+    // of the last total. `known` is its answer when it was worked out already.
+    void show_roll(const QString& formula, std::optional<std::int64_t> total,
+                   const DistributionJob::Result& known = nullptr);
+
+signals:
+    // Each answer for the formula rolled, as it is shown.
+    void answered(const QString& formula, const DistributionJob::Result& result);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -28,7 +28,7 @@ RollHistory::EntryId RollHistory::add(const RollRecord& record) {
         text += u'\n' + record.detail;
     }
     beginInsertRows(QModelIndex(), 0, 0);
-    entries.push_front({keep(StoredFormula(record.formula)), text});
+    entries.push_front({keep(StoredFormula(record.formula)), text, record.total});
     bytes += bytes_of(text);
     endInsertRows();
     keep_within_bounds();
@@ -118,6 +118,8 @@ QVariant RollHistory::data(const QModelIndex& index, int role) const {
         return entry.text;
     case formula_role:
         return entry.formula.text();
+    case total_role:
+        return entry.total ? QVariant(qint64(*entry.total)) : QVariant();
     default:
         return QVariant();
     }

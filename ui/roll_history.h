@@ -7,6 +7,7 @@
 #include <QTime>
 #include <cstdint>
 #include <deque>
+#include <optional>
 
 // One evaluation as the history lists it.
 struct RollRecord {
@@ -14,6 +15,7 @@ struct RollRecord {
     QString formula; // as typed
     QString shown;   // what the result box came to show
     QString detail;  // the French words of its dice and odds, or of its error; may come later
+    std::optional<std::int64_t> total = std::nullopt; // the total shown, if any
 };
 
 // This session's evaluations, newest first, in memory only. It keeps the last
@@ -26,7 +28,8 @@ public:
     static constexpr int capacity = 1000;
     // Formulas, and the lines that list their rolls. A pasted formula can be 32 KiB long.
     static constexpr qsizetype most_bytes = 8'000'000;
-    static constexpr int formula_role = Qt::UserRole; // the whole formula, to roll again
+    static constexpr int formula_role = Qt::UserRole;   // the whole formula, to roll again
+    static constexpr int total_role = Qt::UserRole + 1; // the total shown, if any, as a qint64
 
     // Names an entry for as long as the history keeps it.
     using EntryId = std::uint64_t;
@@ -55,6 +58,7 @@ private:
     struct Entry {
         StoredFormula formula;
         QString text;
+        std::optional<std::int64_t> total;
     };
     StoredFormula keep(const StoredFormula& formula);
     void keep_within_bounds();

@@ -57,8 +57,10 @@ xdotool("mousemove", "--window", window, "30", "12", "click", "1")
 xdotool("type", "--delay", "50", "3+5")
 roll()
 expect("3+5 is described",
-       lambda: accessible(pid, "Résultat").description == "3\n5\nmin 8, max 8, moyenne 8,00")
-print("PASS: after 3+5 the result box's tooltip, its description, is the detail of its terms")
+       lambda: accessible(pid, "Résultat").description == "3\n5\nmin 8, max 8, moyenne 8,00\n"
+       "8 : atteint ou dépassé dans 100\u202f% des jets")
+print("PASS: after 3+5 the result box's tooltip, its description, is the detail of its terms "
+      "and how lucky it was")
 to_formula_box()
 xdotool("type", "--delay", "50", "2d6")
 roll()
@@ -73,7 +75,8 @@ print("PASS: Up and Down step through 2d6 and 3+5, and back to what was typed")
 
 xdotool("key", "ctrl+h")
 expect("Ctrl+H opens the history, newest first", lambda: re.fullmatch(
-    r"\d\d:\d\d:\d\d  2d6 → \d+\n2d6 : .*\n\d\d:\d\d:\d\d  3\+5 → 8\n3\n5\nmin 8, max 8, moyenne 8,00",
+    r"\d\d:\d\d:\d\d  2d6 → \d+\n2d6 : .*\n\d\d:\d\d:\d\d  3\+5 → 8\n3\n5\nmin 8, max 8, moyenne 8,00"
+    "\n8 : atteint ou dépassé dans 100\u202f% des jets",
     "\n".join(entries()), re.S))
 print(f"PASS: Ctrl+H opens the history: {entries()!r}")
 

@@ -40,6 +40,7 @@ def result_box():
 
 total = r" ([2-9]|1[0-2])"
 of_2d6 = r"2d6 : [1-6], [1-6] = ([2-9]|1[0-2])\nmin 2, max 12, moyenne 7,00"
+of_2d6 += r"(\n([2-9]|1[0-2]) : atteint ou dépassé dans [\d,]+\u202f% des jets)?"  # once worked out
 letter = "caractère « x » non permis"
 # Each step: what the user does, whether a fade follows, what the result box
 # must then show, the words of its description, and what a screen reader

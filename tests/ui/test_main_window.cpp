@@ -1,6 +1,7 @@
 #include "ui/die_icon.h"
+#include "ui/distribution_job.h"
 #include "ui/edge_contrast_style.h"
-#include "ui/history_window.h"
+#include "ui/history_action.h"
 #include "ui/main_window.h"
 #include "ui/roll_history.h"
 #include "ui/text_box.h"
@@ -88,7 +89,20 @@ struct Shown {
         txt_entree->setText(formula);
         QTest::keyClick(txt_entree, Qt::Key_Return);
     }
+
+    // The words of the rolls, then how lucky the last total was, if it is worked out.
+    void finish_words() {
+        QCoreApplication::processEvents();
+        auto* lucky = window.findChild<DistributionJob*>();
+        if (!QTest::qWaitFor([lucky] { return !lucky->busy(); })) {
+            qFatal("the lucky line was never worked out");
+        }
+    }
 };
+
+QString lucky(const QString& total, const QString& chance) {
+    return total + " : atteint ou dépassé dans " + chance + "\u202f% des jets";
+}
 
 } // namespace
 
@@ -120,6 +134,8 @@ private slots:
     void detail_is_the_tooltip_and_description_and_errors_are_spoken();
     void words_follow_the_total_each_roll_its_own_data();
     void words_follow_the_total_each_roll_its_own();
+    void lucky_line_only_for_a_total_within_the_budget_data();
+    void lucky_line_only_for_a_total_within_the_budget();
 };
 
 void TestMainWindow::layout_data() {
@@ -473,7 +489,7 @@ void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("detail");
     QTest::addColumn<QString>("spoken");
-    const QString of_3_plus_5 = "3\n5\nmin 8, max 8, moyenne 8,00";
+    const QString of_3_plus_5 = "3\n5\nmin 8, max 8, moyenne 8,00\n" + lucky("8", "100");
     QTest::newRow("total") << "3+5"
                            << " 8" << of_3_plus_5 << " 8";
     QTest::newRow("letter") << "2x6"
@@ -497,7 +513,7 @@ void TestMainWindow::detail_is_the_tooltip_and_description_and_errors_are_spoken
     s.finish_fade();
     s.enter_formula(formula);
     s.finish_fade();
-    QCoreApplication::processEvents(); // the words follow the total
+    s.finish_words();
     QCOMPARE(s.txt_result->text(), shown);
     QCOMPARE(s.txt_result->toolTip(), detail);
     QCOMPARE(QAccessible::queryAccessibleInterface(s.txt_result)->text(QAccessible::Description),
@@ -515,25 +531,28 @@ void TestMainWindow::words_follow_the_total_each_roll_its_own_data() {
     QTest::addColumn<int>("listed_at_once");  // entries listed before the window's events run
     QTest::addColumn<QString>("formula_box");
 
+    // A later roll replaces the lucky line of the one before, unless it leaves the box unchanged.
     const QString of_3_plus_5 = "3+5 → 8\n3\n5\nmin 8, max 8, moyenne 8,00";
     const QString of_2d1 = "2d1 → 2\n2d1 : 1, 1 = 2\nmin 2, max 2, moyenne 2,00";
-    QTest::newRow("two totals") << QStringList{"3+5", "2d1"} << QStringList{of_3_plus_5, of_2d1}
+    const QString lucky_3_plus_5 = of_3_plus_5 + "\n" + lucky("8", "100");
+    const QString lucky_2d1 = of_2d1 + "\n" + lucky("2", "100");
+    QTest::newRow("two totals") << QStringList{"3+5", "2d1"} << QStringList{of_3_plus_5, lucky_2d1}
                                 << 1 << 0 << "2d1";
     QTest::newRow("a total, then an error")
         << QStringList{"2d1", "2x6"}
         << QStringList{of_2d1, "2x6 → ??? : x\ncaractère « x » non permis"} << 1 << 0 << "2x6";
     QTest::newRow("a total, then a box left unchanged")
         << QStringList{"2d1", "5/2"}
-        << QStringList{of_2d1, "5/2 → résultat inchangé\n« / » hors d'un jet de dés"} << 0 << 0
+        << QStringList{lucky_2d1, "5/2 → résultat inchangé\n« / » hors d'un jet de dés"} << 0 << 0
         << "5/2";
     QTest::newRow("rolled again from the history window")
-        << QStringList{"history:3+5", "history:2d1"} << QStringList{of_3_plus_5, of_2d1} << 1 << 0
-        << "2d1";
+        << QStringList{"history:3+5", "history:2d1"} << QStringList{of_3_plus_5, lucky_2d1} << 1
+        << 0 << "2d1";
     QTest::newRow("the first click into the box empties it and its words")
-        << QStringList{"3+5", "click"} << QStringList{of_3_plus_5} << -1 << 0 << "";
+        << QStringList{"3+5", "click"} << QStringList{lucky_3_plus_5} << -1 << 0 << "";
     QTest::newRow("Up sees every roll")
-        << QStringList{"3+5", "2d1", "3+5", "up"} << QStringList{of_3_plus_5, of_2d1, of_3_plus_5}
-        << 2 << 3 << "2d1";
+        << QStringList{"3+5", "2d1", "3+5", "up"}
+        << QStringList{of_3_plus_5, of_2d1, lucky_3_plus_5} << 2 << 3 << "2d1";
 }
 
 void TestMainWindow::words_follow_the_total_each_roll_its_own() {
@@ -566,7 +585,7 @@ void TestMainWindow::words_follow_the_total_each_roll_its_own() {
         } else if (step == "up") {
             QTest::keyClick(s.txt_entree, Qt::Key_Up);
         } else if (step.startsWith("history:")) {
-            QMetaObject::invokeMethod(&s.window, "show_history");
+            s.window.findChild<HistoryAction*>()->trigger();
             for (QWidget* window : QApplication::topLevelWidgets()) {
                 if (auto* listed = qobject_cast<HistoryWindow*>(window)) {
                     emit listed->roll_again(step.section(':', 1));
@@ -580,7 +599,7 @@ void TestMainWindow::words_follow_the_total_each_roll_its_own() {
     QCOMPARE(history->rowCount(), listed_at_once);
     QCOMPARE(s.txt_result->toolTip().isEmpty(), listed_at_once == 0);
 
-    QCoreApplication::processEvents();
+    s.finish_words();
     QStringList listed;
     for (int row = history->rowCount() - 1; row >= 0; --row) {
         listed << history->index(row).data().toString().section("  ", 1); // after the time
@@ -592,6 +611,27 @@ void TestMainWindow::words_follow_the_total_each_roll_its_own() {
     // Unless Up needed them at once, the words came after the result box was drawn.
     const qsizetype words_at = order.seen.indexOf("words");
     QVERIFY(listed_at_once > 0 || words_at == -1 || order.seen.first(words_at).contains("paint"));
+}
+
+void TestMainWindow::lucky_line_only_for_a_total_within_the_budget_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("line"); // the last line of the roll's words, if lucky
+    QTest::newRow("a total") << "2d1" << lucky("2", "100");
+    QTest::newRow("an error") << "2x6"
+                              << "";
+    QTest::newRow("past the budget") << "500d1000/1000"
+                                     << "";
+}
+
+void TestMainWindow::lucky_line_only_for_a_total_within_the_budget() {
+    QFETCH(QString, formula);
+    QFETCH(QString, line);
+    Shown s;
+    s.enter_formula(formula);
+    s.finish_words();
+    const QString words = s.window.findChild<RollHistory*>()->index(0).data().toString();
+    QCOMPARE(words.contains(" des jets"), !line.isEmpty());
+    QVERIFY(words.endsWith(line) && s.txt_result->accessibleDescription().endsWith(line));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -109,27 +109,38 @@ void TestOddsWindow::probabilities() {
 void TestOddsWindow::summaries_data() {
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QString>("summary");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<QString>("lucky");
     QTest::newRow("one likeliest")
         << "2d4"
-        << "min 2, max 8, moyenne 5,00, médiane 5, le plus probable 5 (25,00" + pc + ")";
+        << "min 2, max 8, moyenne 5,00, médiane 5, le plus probable 5 (25,00" + pc + ")" << 8
+        << "8 : atteint ou dépassé dans 6,25" + pc + " des jets";
     QTest::newRow("two") << "3d6"
                          << "min 3, max 18, moyenne 10,50, médiane 10, les plus probables 10 et 11 "
                             "(12,50" +
-                                pc + " chacun)";
+                                pc + " chacun)"
+                         << 15 << "15 : atteint ou dépassé dans 9,26" + pc + " des jets";
     QTest::newRow("a run")
         << "1d6"
         << "min 1, max 6, moyenne 3,50, médiane 3, les plus probables 1 à 6 (16,67" + pc +
-               " chacun)";
+               " chacun)"
+        << 1 << "1 : atteint ou dépassé dans 100" + pc + " des jets";
     QTest::newRow("a number") << "1000+1000"
                               << "min 2\u202f000, max 2\u202f000, moyenne 2\u202f000,00, "
                                  "médiane 2\u202f000, le plus probable 2\u202f000 (100" +
-                                     pc + ")";
+                                     pc + ")"
+                              << 2000
+                              << "2\u202f000 : atteint ou dépassé dans 100" + pc + " des jets";
 }
 
 void TestOddsWindow::summaries() {
     QFETCH(QString, formula);
     QFETCH(QString, summary);
-    QCOMPARE(summary_text(odds_of(formula)), summary);
+    QFETCH(int, total);
+    QFETCH(QString, lucky);
+    const TotalOdds odds = odds_of(formula);
+    QCOMPARE(summary_text(odds), summary);
+    QCOMPARE(lucky_text(total, odds), lucky);
 }
 
 // A distribution that leaves out 8, 9 and 13, rarer than a double holds.
