@@ -6,7 +6,7 @@
 #include "edge_contrast_style.h"
 #include "formula_recall.h"
 #include "history_action.h"
-#include "layout_scale.h"
+#include "main_window_layout.h"
 #include "odds_action.h"
 #include "result_announcer.h"
 #include "roll_detail_text.h"
@@ -24,13 +24,6 @@ namespace {
 constexpr int fade_interval_ms = 15;
 constexpr std::int16_t fade_start = 255;
 constexpr std::int16_t fade_step = 10;
-
-// The window's client area and its controls' rectangles, for a 9 pt font.
-constexpr QSize client_area(153, 57);
-constexpr QRect txt_entree_rect(4, 4, 146, 25);
-constexpr QRect but_ok_rect(4, 31, 39, 25);
-constexpr QRect txt_result_rect(44, 30, 65, 26);
-constexpr QRect but_help_rect(111, 31, 39, 25);
 
 bool recalls(const QKeyEvent& key) {
     return key.key() == Qt::Key_Up || key.key() == Qt::Key_Down;
@@ -234,12 +227,7 @@ void tirlo::tempo_Timer() {
 }
 
 void tirlo::lay_out() {
-    const double scale = layout_scale(*this);
-    setFixedSize(scaled(QRect(QPoint(), client_area), scale).size());
-    txt_entree->setGeometry(scaled(txt_entree_rect, scale));
-    but_ok->setGeometry(scaled(but_ok_rect, scale));
-    txt_result->setGeometry(scaled(txt_result_rect, scale));
-    but_help->setGeometry(scaled(but_help_rect, scale));
+    lay_out_main_window(*this, *txt_entree, *but_ok, *txt_result, *but_help);
 }
 
 void tirlo::changeEvent(QEvent* event) {
