@@ -1,4 +1,4 @@
-#include "atspi_key_warnings.h"
+#include "atspi_warnings.h"
 #include "icon_after_first_frame.h"
 #include "start_up_messages.h"
 #include "ui/french_translation.h"
@@ -7,7 +7,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    file_atspi_key_warnings_apart();
+    file_atspi_warnings_apart();
     hold_start_up_messages();
     QApplication app(argc, argv);
     release_start_up_messages();
