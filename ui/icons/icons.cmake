@@ -35,7 +35,10 @@ list(JOIN TIRLO_ICON_SIZES "," icon_sizes_list)
 set_property(SOURCE die_icon.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   TIRLO_ICON_SIZES=${icon_sizes_list} TIRLO_APP_ID="${TIRLO_APP_ID}")
 
-qt_add_resources(tirlo_ui die_icons PREFIX /icons BASE ${icon_tree} FILES ${icon_pngs})
+# Resource format 1 records no file dates: the program's bytes then do not
+# depend on when its icons were rendered.
+qt_add_resources(tirlo_ui die_icons PREFIX /icons BASE ${icon_tree} FILES ${icon_pngs}
+  OPTIONS --format-version 1)
 
 install(DIRECTORY ${icon_tree} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${icon_master} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
