@@ -34,9 +34,7 @@ measure() {
     local ending=$1 later window
     shift
     start_x_session
-    # Under AddressSanitizer freed blocks wait in a 256 MB quarantine before
-    # their reuse: what is measured here is the program's memory, not that wait.
-    ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0 "$binary" 2>/dev/null &
+    "$binary" 2>/dev/null &
     local app=$!
     window=$(tirlo_window "$app")
     printf '%s' "${formula:0:32768}" | xclip -selection clipboard 2>/dev/null
