@@ -39,9 +39,8 @@ double to_double(long double value, long exponent) {
 WorkCost dice_sum_cost(std::int64_t count, int faces) {
     const std::int64_t totals = count * (faces - 1) + 1;
     return {double(totals) * (ns_per_step / 2 + ns_per_total),
-            totals * std::int64_t{sizeof(double)} +
-                std::int64_t(std::bit_ceil(unsigned(faces) + 2)) *
-                    std::int64_t{sizeof(long double)}};
+            bytes_of_totals(totals) + std::int64_t(std::bit_ceil(unsigned(faces) + 2)) *
+                                          std::int64_t{sizeof(long double)}};
 }
 
 Distribution dice_sum(std::int64_t count, int faces, WorkMeter& meter) {

@@ -22,6 +22,11 @@ struct Distribution {
     std::int64_t most_likely() const;
 };
 
+// The memory that the probabilities of `totals` totals take.
+constexpr std::int64_t bytes_of_totals(std::int64_t totals) {
+    return totals * std::int64_t{sizeof(double)};
+}
+
 // P(A > B), P(A = B), P(A < B) for independent rolls A and B.
 struct Comparison {
     double greater, equal, less;

@@ -13,10 +13,6 @@ std::int64_t sum_totals(std::int64_t a, std::int64_t b) {
     return a + b - 1;
 }
 
-std::int64_t bytes(std::int64_t totals) {
-    return totals * std::int64_t{sizeof(double)};
-}
-
 } // namespace
 
 Distribution settled(std::int64_t min, std::vector<double> p) {
@@ -34,7 +30,7 @@ Distribution settled(std::int64_t min, std::vector<double> p) {
 
 WorkCost sum_cost(std::int64_t a_totals, std::int64_t b_totals) {
     return {double(a_totals) * double(b_totals) * ns_per_product,
-            bytes(sum_totals(a_totals, b_totals))};
+            bytes_of_totals(sum_totals(a_totals, b_totals))};
 }
 
 Distribution sum_of(const Distribution& a, const Distribution& b, WorkMeter& meter) {
@@ -73,7 +69,7 @@ WorkCost copies_cost(std::int64_t totals, std::int64_t copies) {
             if (result != 0) {
                 const WorkCost step = sum_cost(result, square);
                 cost.ns += step.ns;
-                cost.bytes = std::max(cost.bytes, step.bytes + bytes(result + square));
+                cost.bytes = std::max(cost.bytes, step.bytes + bytes_of_totals(result + square));
             }
             result = result == 0 ? square : sum_totals(result, square);
         }
@@ -83,7 +79,7 @@ WorkCost copies_cost(std::int64_t totals, std::int64_t copies) {
         }
         const WorkCost step = sum_cost(square, square);
         cost.ns += step.ns;
-        cost.bytes = std::max(cost.bytes, step.bytes + bytes(result + square));
+        cost.bytes = std::max(cost.bytes, step.bytes + bytes_of_totals(result + square));
         square = sum_totals(square, square);
     }
 }

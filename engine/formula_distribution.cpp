@@ -70,10 +70,6 @@ struct Plan {
     WorkCost cost;
 };
 
-std::int64_t bytes(std::int64_t totals) {
-    return totals * std::int64_t{sizeof(double)};
-}
-
 Plan plan_of(const Gather& terms) {
     Plan plan{terms.shift, {}, {}, {}};
     for (const auto& [faces, count] : terms.dice_counts) {
@@ -96,7 +92,7 @@ Plan plan_of(const Gather& terms) {
     auto spend = [&](const WorkCost& cost, std::int64_t kept_totals) {
         plan.cost.ns += cost.ns;
         plan.cost.bytes = std::max(plan.cost.bytes, held + cost.bytes);
-        held += bytes(kept_totals);
+        held += bytes_of_totals(kept_totals);
     };
     using Waiting = std::pair<std::int64_t, std::size_t>; // totals, part
     std::priority_queue<Waiting, std::vector<Waiting>, std::greater<>> waiting;
@@ -111,7 +107,7 @@ Plan plan_of(const Gather& terms) {
         waiting.pop();
         const std::int64_t totals = a.first + b.first - 1;
         spend(sum_cost(a.first, b.first), totals);
-        held -= bytes(a.first) + bytes(b.first);
+        held -= bytes_of_totals(a.first) + bytes_of_totals(b.first);
         plan.sums.emplace_back(a.second, b.second);
         waiting.push({totals, plan.parts.size() + plan.sums.size() - 1});
     }

@@ -399,7 +399,7 @@ std::vector<LegendItem> legend_items(const QString& main_label, const QString& c
         items.push_back({Sample::compared_line, QStringLiteral("B : ") + compared_label});
     }
     if (mean) {
-        items.push_back({Sample::mean_line, QStringLiteral("moyenne ") + mean_text(*mean)});
+        items.push_back({Sample::mean_line, QStringLiteral("moyenne ") + french_mean(*mean)});
     }
     if (last_total) {
         items.push_back(

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr QRect client_area(0, 0, 417, 425); // for a 9 pt font
+constexpr QRect help_client_area(0, 0, 417, 425); // for a 9 pt font
 
 } // namespace
 
@@ -47,7 +47,7 @@ void form_help::Text1_Click() {
 }
 
 void form_help::lay_out() {
-    const QRect area = scaled(client_area, layout_scale(*this));
+    const QRect area = scaled(help_client_area, layout_scale(*this));
     setFixedSize(area.size());
     Text1->setGeometry(area); // the text is the whole window, so every click lands on it
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr QRect client_area(0, 0, 420, 320); // for a 9 pt font
+constexpr QRect history_client_area(0, 0, 420, 320); // for a 9 pt font
 
 } // namespace
 
@@ -67,7 +67,7 @@ HistoryWindow::HistoryWindow(RollHistory& history)
     layout->addWidget(list);
     layout->addWidget(dropped_note);
     setFocusProxy(list);
-    resize(scaled(client_area, layout_scale(*this)).size());
+    resize(scaled(history_client_area, layout_scale(*this)).size());
 }
 
 QString HistoryWindow::selected_text() const {

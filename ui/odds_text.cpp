@@ -5,16 +5,10 @@
 #include "probability_text.h"
 #include "roll_detail_text.h"
 
-#include <QLocale>
 #include <QStringList>
 #include <vector>
 
 namespace {
-
-const QLocale& french() {
-    static const QLocale locale(QLocale::French, QLocale::France);
-    return locale;
-}
 
 QString likeliest_text(const TotalOdds& odds) {
     const std::vector<std::int64_t>& likeliest = odds.likeliest();
@@ -57,10 +51,6 @@ QString over_budget_text() {
 
 } // namespace
 
-QString mean_text(double mean) {
-    return french().toString(mean, 'f', 2);
-}
-
 QString totals_text(std::int64_t first, std::int64_t last) {
     return first == last ? french_number(first)
                          : QStringLiteral("%1 à %2").arg(french_number(first), french_number(last));
@@ -70,7 +60,7 @@ QString summary_text(const TotalOdds& odds) {
     const Distribution& d = odds.distribution();
     return QStringLiteral("min %1, max %2, moyenne %3, médiane %4, %5")
         .arg(french_number(odds.least_total()), french_number(odds.greatest_total()),
-             mean_text(d.mean()), french_number(d.median()), likeliest_text(odds));
+             french_mean(d.mean()), french_number(d.median()), likeliest_text(odds));
 }
 
 QString bar_text(std::int64_t first, std::int64_t last, const TotalOdds& main,

@@ -9,9 +9,6 @@
 // The French words of the window "Probabilités": what is read off a
 // distribution, and what stands in for one.
 
-// "10,50": a mean, to two decimals as the roll's detail gives it.
-QString mean_text(double mean);
-
 // "12", or "10 à 19" for a range of totals.
 QString totals_text(std::int64_t first, std::int64_t last);
 

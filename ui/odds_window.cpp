@@ -24,8 +24,8 @@
 
 namespace {
 
-constexpr QRect client_area(0, 0, 580, 600); // for a 9 pt font
-constexpr int row_padding = 4;               // pixels at 9 pt, above and below a row's text
+constexpr QRect odds_client_area(0, 0, 580, 600); // for a 9 pt font
+constexpr int row_padding = 4;                    // pixels at 9 pt, above and below a row's text
 constexpr int progress_steps = 1000;
 constexpr qsizetype longest_formula_shown = 40;
 
@@ -194,7 +194,7 @@ void OddsWindow::lay_out() {
     const double scale = layout_scale(*this);
     table_view->verticalHeader()->setDefaultSectionSize(
         fontMetrics().height() + scaled(QRect(0, 0, 0, 2 * row_padding), scale).height());
-    resize(scaled(client_area, scale).size());
+    resize(scaled(odds_client_area, scale).size());
 }
 
 void OddsWindow::show_roll(const QString& formula, std::optional<std::int64_t> total,

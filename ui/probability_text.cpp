@@ -1,5 +1,7 @@
 #include "probability_text.h"
 
+#include "french_number.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -13,11 +15,6 @@ constexpr char16_t narrow_space = u'\u202f';
 // Beyond this, a chance is written with a power of ten; closer to 1 than
 // this, the figures are no longer exact enough to say by how much.
 constexpr double smallest_written_out = 1e-9;
-
-const QLocale& french() {
-    static const QLocale locale(QLocale::French, QLocale::France);
-    return locale;
-}
 
 // The decimals that show two significant digits of a positive value.
 int decimals_for_two_digits(double value) {
@@ -52,14 +49,14 @@ QString power_of_ten_text(double percent) {
         mantissa /= 10;
         ++exponent;
     }
-    return french().toString(mantissa, 'f', 1) + narrow_space + u'×' + narrow_space +
+    return french_locale().toString(mantissa, 'f', 1) + narrow_space + u'×' + narrow_space +
            QStringLiteral("10") + superscript(exponent) + narrow_space + u'%';
 }
 
 } // namespace
 
 QString percent_text(double percent, int decimals) {
-    return grouped_decimals(french().toString(percent, 'f', decimals)) + narrow_space + u'%';
+    return grouped_decimals(french_locale().toString(percent, 'f', decimals)) + narrow_space + u'%';
 }
 
 QString probability_text(double probability) {

@@ -2,15 +2,9 @@
 
 #include "french_number.h"
 
-#include <QLocale>
 #include <QStringList>
 
 namespace {
-
-QString french_mean(double value) {
-    static const QLocale french(QLocale::French, QLocale::France);
-    return french.toString(value, 'f', 2);
-}
 
 // A character that draws nothing, or draws onto its neighbour, would leave
 // the quotes empty or odd: it is named, or given by its code point.
