@@ -17,8 +17,7 @@ run:
 	$(BUILD)/app/tirlo
 
 # The tests spend most of their time waiting on windows: they run side by side,
-# and the sanitizer build compiles meanwhile (its output comes after theirs), as
-# the fuzzer does beside the sanitized tests.
+# and the sanitizer build compiles meanwhile (its output comes after theirs).
 test:
 	@scripts/install-deps test $(if $(filter no,$(SANITIZERS)),,fuzz)
 	@$(MAKE) --no-print-directory build
@@ -26,7 +25,7 @@ ifeq ($(SANITIZERS),no)
 	@$(MAKE) --no-print-directory run-tests
 else
 	@$(MAKE) --no-print-directory --jobs=2 --output-sync=target run-tests build-sanitized
-	@$(MAKE) --no-print-directory --jobs=2 --output-sync=target test-sanitized build-fuzz
+	@$(MAKE) --no-print-directory test-sanitized
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 endif
 
@@ -102,15 +101,13 @@ build-sanitized:
 # (the seeds in the repository stay as they are); crash inputs land in build-fuzz/crashes.
 FUZZ_SECONDS ?= 60
 
-.PHONY: fuzz build-fuzz
-fuzz: build-fuzz
-	mkdir -p build-fuzz/corpus build-fuzz/crashes
-	cp fuzz/corpus/* build-fuzz/corpus/
-	$(SANITIZER_ENV) build-fuzz/fuzz/tirlo_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-		-print_final_stats=1 -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus
-
-build-fuzz:
+.PHONY: fuzz
+fuzz:
 	@scripts/install-deps fuzz
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 		-DTIRLO_SANITIZE=ON -DTIRLO_FUZZ=ON
 	cmake --build build-fuzz --target tirlo_fuzz --parallel $(JOBS)
+	mkdir -p build-fuzz/corpus build-fuzz/crashes
+	cp fuzz/corpus/* build-fuzz/corpus/
+	$(SANITIZER_ENV) build-fuzz/fuzz/tirlo_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-print_final_stats=1 -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus
